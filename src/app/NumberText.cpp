@@ -1,0 +1,132 @@
+#include "app/NumberText.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+namespace numtext {
+namespace {
+
+// Drops the zero of "0.x" and "-0.x" and writes exponents as "E".
+QString tidy(QString s) {
+    s.replace(QLatin1Char('e'), QLatin1Char('E'));
+    if (s.startsWith(QLatin1String("0.")))
+        s.remove(0, 1);
+    else if (s.startsWith(QLatin1String("-0.")))
+        s.remove(1, 1);
+    return s;
+}
+
+QString formatDouble(double value) {
+    if (value == 0.0)
+        return QStringLiteral("0"); // also turns -0 into 0
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15G", value);
+    return tidy(QString::fromLatin1(buf));
+}
+
+// Shortest text that reads back as the same float: 10.1f gives 10.1, not 10.1000003814697.
+QString formatFloat(float value) {
+    if (value == 0.0f)
+        return QStringLiteral("0");
+    char buf[64];
+    for (int precision = 1; precision <= 9; ++precision) {
+        std::snprintf(buf, sizeof buf, "%.*G", precision, static_cast<double>(value));
+        if (std::strtof(buf, nullptr) == value)
+            break;
+    }
+    return tidy(QString::fromLatin1(buf));
+}
+
+QString withSign(const QString& digits) {
+    return digits.startsWith(QLatin1Char('-')) ? digits : QLatin1Char(' ') + digits;
+}
+
+bool isBlank(QChar c) {
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n') ||
+           c == QLatin1Char('\r');
+}
+
+} // namespace
+
+QString signedText(double value) {
+    return withSign(formatDouble(value));
+}
+QString signedText(float value) {
+    return withSign(formatFloat(value));
+}
+QString plainText(double value) {
+    return formatDouble(value);
+}
+QString plainText(float value) {
+    return formatFloat(value);
+}
+QString signedText(int value) {
+    return withSign(QString::number(value));
+}
+
+bool parseNumber(const QString& text, double* value) {
+    // Gather the longest number at the start, skipping blanks wherever they stand.
+    std::string s;
+    enum { Sign, Int, Frac, ExpSign, Exp } state = Sign;
+    bool digits = false;
+    bool expDigits = false;
+    for (QChar c : text) {
+        if (isBlank(c))
+            continue;
+        const char ch = c.toLatin1();
+        if (state == Sign && (ch == '-' || ch == '+')) {
+            s += ch;
+            state = Int;
+        } else if (ch >= '0' && ch <= '9') {
+            if (state == ExpSign)
+                state = Exp;
+            if (state == Sign)
+                state = Int;
+            if (state == Exp)
+                expDigits = true;
+            else
+                digits = true;
+            s += ch;
+        } else if (ch == '.' && (state == Sign || state == Int)) {
+            s += ch;
+            state = Frac;
+        } else if ((ch == 'E' || ch == 'e' || ch == 'D' || ch == 'd') && digits &&
+                   (state == Int || state == Frac)) {
+            s += 'E';
+            state = ExpSign;
+        } else if (state == ExpSign && (ch == '-' || ch == '+') && s.back() == 'E') {
+            s += ch;
+        } else {
+            break;
+        }
+    }
+    if (!digits) {
+        *value = 0.0;
+        return false;
+    }
+    if ((state == ExpSign || state == Exp) && !expDigits) {
+        // "5E" or "5E-": the exponent never came, the number ends before it.
+        s.erase(s.find('E'));
+    }
+    const double v = std::strtod(s.c_str(), nullptr);
+    if (!std::isfinite(v)) {
+        *value = 0.0;
+        return false;
+    }
+    *value = v;
+    return true;
+}
+
+double toNumber(const QString& text) {
+    double v = 0.0;
+    parseNumber(text, &v);
+    return v;
+}
+
+double roundHalfEven(double value) {
+    return std::nearbyint(value);
+}
+
+} // namespace numtext

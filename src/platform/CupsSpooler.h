@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/Spooler.h"
+
+// The CUPS spooler through libcups. A person's defaults are the lpoptions file that
+// cupsSetDests2 writes, so a change outlasts the program.
+class CupsSpooler : public Spooler {
+public:
+    QStringList printers() override;
+    QString defaultPrinter() override;
+    QString currentPrinter() override;
+    void setCurrentPrinter(const QString& name) override;
+    std::optional<PrinterDefaults> storedDefaults(const QString& name) override;
+    bool storeDefaults(const QString& name, const PrinterDefaults& defaults, quint32 fields) override;
+
+private:
+    QString chosen_; // empty: follow the system's default printer
+};

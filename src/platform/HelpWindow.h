@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QWidget>
+
+class QLineEdit;
+class QListWidget;
+class QTextBrowser;
+
+// The program's help viewer: the help file's pages, and a search list of its entries.
+class HelpWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit HelpWindow(QWidget* parent = nullptr);
+    void showContents(const QString& helpFile);
+    void showSearch(const QString& helpFile);
+
+    // The entries of the help file: (anchor, title), in file order.
+    static QList<QPair<QString, QString>> entries(const QString& html);
+
+private:
+    bool load(const QString& helpFile);
+    void filter(const QString& text);
+
+    QTextBrowser* browser_;
+    QWidget* searchPanel_;
+    QLineEdit* searchField_;
+    QListWidget* entryList_;
+    QList<QPair<QString, QString>> entries_;
+};

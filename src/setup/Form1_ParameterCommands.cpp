@@ -1,0 +1,4 @@
+// Loading a parameter file from the main window's menu.
+#include "app/Form1.h"
+
+void Form1::Mnu_ChargeParam_Click() {}
