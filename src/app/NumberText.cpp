@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <limits>
 
 namespace numtext {
 namespace {
@@ -26,16 +25,12 @@ QString formatDouble(double value) {
     return tidy(QString::fromLatin1(buf));
 }
 
-// Shortest text that reads back as the same float: 10.1f gives 10.1, not 10.1000003814697.
+// Single-precision values carry 7 significant digits: 10.1f gives 10.1, not 10.1000003814697.
 QString formatFloat(float value) {
     if (value == 0.0f)
         return QStringLiteral("0");
     char buf[64];
-    for (int precision = 1; precision <= 9; ++precision) {
-        std::snprintf(buf, sizeof buf, "%.*G", precision, static_cast<double>(value));
-        if (std::strtof(buf, nullptr) == value)
-            break;
-    }
+    std::snprintf(buf, sizeof buf, "%.7G", static_cast<double>(value));
     return tidy(QString::fromLatin1(buf));
 }
 
