@@ -1,0 +1,29 @@
+#include "about/DonationPicture.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+
+QImage donationPicture(const QFont& font) {
+    QImage image(100, 44, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+
+    QLinearGradient fill(0, 0, 0, 44);
+    fill.setColorAt(0, QColor(255, 224, 120));
+    fill.setColorAt(1, QColor(240, 170, 40));
+    QPainterPath shape;
+    shape.addRoundedRect(QRectF(1.5, 1.5, 97, 41), 10, 10);
+    p.fillPath(shape, fill);
+    p.setPen(QPen(QColor(170, 110, 20), 1.5));
+    p.drawPath(shape);
+
+    QFont caption = font;
+    caption.setBold(true);
+    caption.setPixelSize(15);
+    p.setFont(caption);
+    p.setPen(QColor(40, 40, 90));
+    p.drawText(QRect(0, 0, 100, 44), Qt::AlignCenter, QStringLiteral("Faire un don"));
+    return image;
+}
