@@ -1,5 +1,6 @@
 #include "about/DonationPicture.h"
 
+#include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -19,11 +20,17 @@ QImage donationPicture(const QFont& font) {
     p.setPen(QPen(QColor(170, 110, 20), 1.5));
     p.drawPath(shape);
 
+    // The largest size at which the caption fits, whichever typeface stands in.
+    const QString text = QStringLiteral("Faire un don");
     QFont caption = font;
     caption.setBold(true);
-    caption.setPixelSize(15);
+    for (int pixels = 16; pixels > 8; --pixels) {
+        caption.setPixelSize(pixels);
+        if (QFontMetrics(caption).horizontalAdvance(text) <= 86)
+            break;
+    }
     p.setFont(caption);
     p.setPen(QColor(40, 40, 90));
-    p.drawText(QRect(0, 0, 100, 44), Qt::AlignCenter, QStringLiteral("Faire un don"));
+    p.drawText(QRect(0, 0, 100, 44), Qt::AlignCenter, text);
     return image;
 }

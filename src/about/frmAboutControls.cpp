@@ -43,6 +43,7 @@ void frmAbout::buildControls() {
     setFixedSize(6360 / TwipsPerPixel, 4065 / TwipsPerPixel);
     // The box's own typeface; where it is not installed Qt picks the nearest one.
     QFont face(QStringLiteral("Comic Sans MS"));
+    face.setStyleHint(QFont::SansSerif);
     face.setPointSizeF(9);
     setFont(face);
 
