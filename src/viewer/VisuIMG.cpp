@@ -79,9 +79,12 @@ void VisuIMG::Form_Activate() {
 void VisuIMG::Drive1_Change() {
     const QString root = Drive1->drive();
     if (!roots_->canRead(root)) {
+        // Taken before the message: the window is activated again when the box closes, and
+        // activation remembers the root shown, the unreadable one.
+        const QString previous = remembered_;
         p_.messages->error(QStringLiteral("Lecteur indisponible ou non prêt !"));
-        // Showing the remembered root again runs this handling once more, for that root.
-        Drive1->setDrive(remembered_);
+        // Showing the previous root again runs this handling once more, for that root.
+        Drive1->setDrive(previous);
         return;
     }
     Dir1->setTop(root);

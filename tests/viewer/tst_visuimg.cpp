@@ -315,7 +315,11 @@ void TestVisuIMG::unreadableRootPutsPreviousBack() {
     Fixture f;
     f.clickFile(QStringLiteral("LOGO.BMP"));
     QString shownWhenAsked;
-    f.tp.messages->onShow = [&](const MessageRequest&) { shownWhenAsked = f.v().Drive1->drive(); };
+    f.tp.messages->onShow = [&](const MessageRequest&) {
+        shownWhenAsked = f.v().Drive1->drive();
+        // The viewer becomes the active window again as the box closes.
+        f.v().Form_Activate();
+    };
 
     f.pickRoot(f.disk.gone());
 
