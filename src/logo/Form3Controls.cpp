@@ -66,11 +66,11 @@ void Form3::buildControls() {
 
     Frame2 = make<QGroupBox>(this, "Frame2", twips(120, 120, 4575, 1995));
     Frame2->setTitle(QStringLiteral("Dimensions de l'image en mm"));
-    Label2 = label(Frame2, "Label2", QStringLiteral("Largeur :"), twips(150, 390, 900, 285));
-    Label5 = valueLabel(Frame2, "Label5", twips(1080, 360, 705, 315));
-    HScroll1 = bar(Frame2, "HScroll1", Qt::Horizontal, 90, 1, twips(1905, 375, 2055, 270));
-    Label3 = label(Frame2, "Label3", QStringLiteral("Hauteur :"), twips(150, 855, 900, 285));
-    Label6 = valueLabel(Frame2, "Label6", twips(1080, 825, 705, 315));
+    Label2 = label(Frame2, "Label2", QStringLiteral("Largeur :"), twips(150, 390, 1350, 285));
+    Label5 = valueLabel(Frame2, "Label5", twips(1560, 360, 660, 315));
+    HScroll1 = bar(Frame2, "HScroll1", Qt::Horizontal, 90, 1, twips(2340, 375, 1620, 270));
+    Label3 = label(Frame2, "Label3", QStringLiteral("Hauteur :"), twips(150, 855, 1350, 285));
+    Label6 = valueLabel(Frame2, "Label6", twips(1560, 825, 660, 315));
     VScroll1 = bar(Frame2, "VScroll1", Qt::Vertical, 55, 1, twips(4095, 360, 270, 1470));
     Combo1 = make<QComboBox>(Frame2, "Combo1", twips(150, 1395, 2175, 345));
     Combo1->setEditable(true);
@@ -88,11 +88,11 @@ void Form3::buildControls() {
 
     Frame3 = make<QGroupBox>(this, "Frame3", twips(120, 2235, 4575, 1260));
     Frame3->setTitle(QStringLiteral("Marges du logo / Icône en mm"));
-    Label1 = label(Frame3, "Label1", QStringLiteral("Marge droite :"), twips(150, 390, 1100, 285));
-    Label7 = valueLabel(Frame3, "Label7", twips(1290, 360, 705, 315));
-    HScroll2 = bar(Frame3, "HScroll2", Qt::Horizontal, 20, 0, twips(2115, 375, 1845, 270));
-    Label4 = label(Frame3, "Label4", QStringLiteral("Marge haute :"), twips(150, 825, 1100, 285));
-    Label8 = valueLabel(Frame3, "Label8", twips(1290, 795, 705, 315));
+    Label1 = label(Frame3, "Label1", QStringLiteral("Marge droite :"), twips(150, 390, 1350, 285));
+    Label7 = valueLabel(Frame3, "Label7", twips(1560, 360, 660, 315));
+    HScroll2 = bar(Frame3, "HScroll2", Qt::Horizontal, 20, 0, twips(2340, 375, 1620, 270));
+    Label4 = label(Frame3, "Label4", QStringLiteral("Marge haute :"), twips(150, 825, 1350, 285));
+    Label8 = valueLabel(Frame3, "Label8", twips(1560, 795, 660, 315));
     VScroll2 = bar(Frame3, "VScroll2", Qt::Vertical, 20, 0, twips(4095, 300, 270, 855));
 
     Frame1 = make<QGroupBox>(this, "Frame1", twips(120, 3555, 4575, 705));
