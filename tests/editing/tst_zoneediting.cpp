@@ -178,15 +178,6 @@ private slots:
         QCOMPARE(t.m.card.zone(2).FontName, QStringLiteral("Arial"));
     }
 
-    void fontFromToolbar() {
-        Window t;
-        t.click(2);
-        t.tp.dialogs->fonts.enqueue(FontChoice{"Courier", 14.0f, false, false, false, false});
-        t.w.Toolbar1_ButtonClick(7);
-        QCOMPARE(t.m.card.zone(2).FontName, QStringLiteral("Courier"));
-        QCOMPARE(t.m.card.zone(2).FontSize, 14.0f);
-    }
-
     void colour_data() {
         QTest::addColumn<quint32>("start");
         QTest::addColumn<std::optional<quint32>>("answer");

@@ -9,21 +9,6 @@ using namespace logosize;
 class LogoSizeTest : public QObject {
     Q_OBJECT
 private slots:
-    void units_data() {
-        QTest::addColumn<double>("twips");
-        QTest::addColumn<double>("mm");
-        QTest::newRow("start-up box") << 630.0 << 630.0 / 56.7;
-        QTest::newRow("11 mm") << 11 * 56.7 << 11.0;
-        QTest::newRow("zero") << 0.0 << 0.0;
-        QTest::newRow("negative") << -56.7 << -1.0;
-    }
-    void units() {
-        QFETCH(double, twips);
-        QFETCH(double, mm);
-        QCOMPARE(TwipsEnMM(twips), mm);
-        QCOMPARE(MMenTwips(mm), twips);
-    }
-
     void truncation_data() {
         QTest::addColumn<double>("value");
         QTest::addColumn<double>("truncated");
