@@ -140,7 +140,9 @@ bool write(const QString& path, const PrintLayout& layout) {
     if (!file.open(QIODevice::WriteOnly))
         return false;
     const QByteArray bytes = encode(layout);
-    if (file.write(bytes) != bytes.size()) {
+    // The write is buffered: flushing here is what tells whether the bytes all went out
+    // (commit alone would take a short write for a success).
+    if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
         file.cancelWriting();
         return false;
     }
