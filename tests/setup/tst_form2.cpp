@@ -321,20 +321,6 @@ private slots:
         QCOMPARE(f.tp.dialogs->printerSetups, 1);
         QVERIFY(f.dialog().isVisible());
     }
-
-    void layout() {
-        SetupDialogFixture f;
-        Form2& d = f.dialog();
-        QCOMPARE(d.size(), QSize(456, 462));
-        QCOMPARE(f.control("Frame1")->geometry(), QRect(152, 8, 289, 441));
-        QCOMPARE(f.control("Label10")->geometry(), QRect(184, 368, 73, 49));
-        QCOMPARE(f.control("Text6")->geometry(), QRect(136, 144, 41, 19));
-        QCOMPARE(f.control("Command1")->geometry(), QRect(8, 400, 137, 57));
-        QCOMPARE(f.control("Option2")->parentWidget(), f.control("Frame2"));
-        QCOMPARE(f.box("Text5")->palette().color(QPalette::Base), LightCyan);
-        QCOMPARE(f.box("Text7")->palette().color(QPalette::Base), QColor(0xFF, 0xFF, 0xC0));
-        QCOMPARE(f.box("Text3")->palette().color(QPalette::Base), QColor(0xC0, 0xFF, 0xC0));
-    }
 };
 
 QTEST_MAIN(Form2Test)

@@ -42,36 +42,6 @@ private slots:
         QCOMPARE(read.forcedText, forced);
     }
 
-    void captions() {
-        QCOMPARE(setup::printCardsCaption(10), QStringLiteral("&Imprimer 10 cartes"));
-        QCOMPARE(setup::printCardsCaption(0), QStringLiteral("&Imprimer 0 cartes"));
-        QCOMPARE(setup::printPositionCaption(4), QStringLiteral("&Imprimer la carte N°  4"));
-        QCOMPARE(setup::printPositionCaption(10), QStringLiteral("&Imprimer la carte N°  10"));
-        QCOMPARE(setup::identicalCardsCaption(7), QStringLiteral("7 Cartes identiques"));
-        QCOMPARE(setup::dialogCaption(QStringLiteral("DEFAUT")),
-                 QStringLiteral("Paramétrage de l'impression DEFAUT"));
-    }
-
-    void creationName_data() {
-        QTest::addColumn<bool>("loaded");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("nothing loaded") << false << ""
-                                        << "DEFAUT";
-        QTest::newRow("title kept as the dialog gave it") << true << "Mes cartes.par"
-                                                          << "Mes cartes.par";
-    }
-    void creationName() {
-        QFETCH(bool, loaded);
-        QFETCH(QString, title);
-        QFETCH(QString, name);
-        ParameterFileState state;
-        state.fileLoaded = loaded;
-        state.loadedTitle = title;
-        state.lastPath = QStringLiteral("/ailleurs/autre.PAR");
-        QCOMPARE(setup::creationSetName(state), name);
-    }
-
     void keys_data() {
         QTest::addColumn<QString>("allowed");
         QTest::addColumn<QChar>("typed");
@@ -128,14 +98,6 @@ private slots:
         l.cardWidth = values[4];
         l.cardHeight = values[5];
         QCOMPARE(SheetPosition::origin(l, position), corner);
-    }
-
-    void measureBoxes() {
-        PrintLayout l;
-        double* const fields[6] = {&l.leftMargin,        &l.horizontalSeparator, &l.topMargin,
-                                   &l.verticalSeparator, &l.cardWidth,           &l.cardHeight};
-        for (int box = 1; box <= 6; ++box)
-            QCOMPARE(&setup::measureOfBox(l, box), fields[box - 1]);
     }
 
     // Each measure box's mark spans exactly the margin, gap or size the box sets.
