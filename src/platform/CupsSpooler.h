@@ -4,6 +4,10 @@
 
 // The CUPS spooler through libcups. A person's defaults are the lpoptions file that
 // cupsSetDests2 writes, so a change outlasts the program.
+//
+// Every call opens its own connection with short time limits, so a spooler that is down
+// or does not answer costs the window a moment, never a hang; it then reads as no
+// printers and refuses every store.
 class CupsSpooler : public Spooler {
 public:
     QStringList printers() override;
@@ -14,5 +18,5 @@ public:
     bool storeDefaults(const QString& name, const PrinterDefaults& defaults, quint32 fields) override;
 
 private:
-    QString chosen_; // empty: follow the system's default printer
+    QString chosen_; // empty: follow the default printer
 };
