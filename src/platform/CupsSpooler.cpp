@@ -4,19 +4,16 @@
 
 namespace {
 
-constexpr int ConnectTimeoutMs = 3000;
-constexpr double AnswerTimeoutSeconds = 5.0;
-
 // One connection to the spooler, closed on leaving the scope. Null when it cannot be
 // reached.
 class Connection {
 public:
-    Connection() {
+    explicit Connection(const CupsSpooler::Limits& limits) {
         http_ = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
-                             ConnectTimeoutMs, nullptr);
+                             limits.connectMs, nullptr);
         // Without a callback a request that gets no answer in time fails instead of waiting.
         if (http_)
-            httpSetTimeout(http_, AnswerTimeoutSeconds, nullptr, nullptr);
+            httpSetTimeout(http_, limits.answerMs / 1000.0, nullptr, nullptr);
     }
     ~Connection() { httpClose(http_); }
     Connection(const Connection&) = delete;
@@ -80,7 +77,7 @@ int paperSizeFrom(const QByteArray& media) {
 } // namespace
 
 QStringList CupsSpooler::printers() {
-    const Connection connection;
+    const Connection connection(limits_);
     const Dests dests(connection);
     QStringList out;
     for (int i = 0; i < dests.count(); ++i)
@@ -90,13 +87,18 @@ QStringList CupsSpooler::printers() {
 }
 
 QString CupsSpooler::defaultPrinter() {
-    const Connection connection;
-    const Dests dests(connection);
-    // A person's default may be one of their instances; the printer is the one it names.
-    for (int i = 0; i < dests.count(); ++i)
-        if (dests.at(i)->is_default)
-            return QString::fromUtf8(dests.at(i)->name);
-    return {};
+    const Connection connection(limits_);
+    if (!connection.get())
+        return {};
+    // The person's default (their lpoptions), else the spooler's: the printer a print job
+    // goes to. A person's default may be one of their instances; the printer is the one it
+    // names.
+    cups_dest_t* dest = cupsGetNamedDest(connection.get(), nullptr, nullptr);
+    if (!dest)
+        return {};
+    const QString name = QString::fromUtf8(dest->name);
+    cupsFreeDests(1, dest);
+    return name;
 }
 
 QString CupsSpooler::currentPrinter() {
@@ -112,7 +114,7 @@ void CupsSpooler::setCurrentPrinter(const QString& name) {
 std::optional<PrinterDefaults> CupsSpooler::storedDefaults(const QString& name) {
     if (name.isEmpty())
         return std::nullopt;
-    const Connection connection;
+    const Connection connection(limits_);
     const Dests dests(connection);
     const cups_dest_t* dest = dests.find(name);
     if (!dest)
@@ -131,7 +133,7 @@ std::optional<PrinterDefaults> CupsSpooler::storedDefaults(const QString& name) 
 bool CupsSpooler::storeDefaults(const QString& name, const PrinterDefaults& defaults, quint32 fields) {
     if (name.isEmpty())
         return false;
-    const Connection connection;
+    const Connection connection(limits_);
     if (!connection.get())
         return false;
     Dests dests(connection);

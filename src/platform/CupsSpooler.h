@@ -10,6 +10,14 @@
 // printers and refuses every store.
 class CupsSpooler : public Spooler {
 public:
+    // A local spooler answers in milliseconds; these only bound a spooler that hangs.
+    struct Limits {
+        int connectMs = 3000;
+        int answerMs = 2000;
+    };
+    CupsSpooler() = default;
+    explicit CupsSpooler(Limits limits) : limits_(limits) {}
+
     QStringList printers() override;
     QString defaultPrinter() override;
     QString currentPrinter() override;
@@ -18,5 +26,6 @@ public:
     bool storeDefaults(const QString& name, const PrinterDefaults& defaults, quint32 fields) override;
 
 private:
+    Limits limits_;
     QString chosen_; // empty: follow the default printer
 };
