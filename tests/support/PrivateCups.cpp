@@ -5,7 +5,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
+#include <csignal>
 #include <cups/cups.h>
+#include <sys/prctl.h>
 
 namespace {
 
@@ -179,6 +181,8 @@ bool PrivateCups::start(QString* error) {
         return false;
 
     cupsd_.setProcessChannelMode(QProcess::SeparateChannels);
+    // A test that crashes takes its server with it.
+    cupsd_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     cupsd_.start(QStringLiteral("/usr/sbin/cupsd"),
                  {QStringLiteral("-f"), QStringLiteral("-c"), path(QStringLiteral("etc/cupsd.conf")),
                   QStringLiteral("-s"), path(QStringLiteral("etc/cups-files.conf"))});
