@@ -126,7 +126,11 @@ std::optional<PrinterDefaults> CupsSpooler::storedDefaults(const QString& name) 
     if (d.orientation == 0)
         d.orientation = 1; // a queue that states nothing prints in portrait
     d.duplex = duplexFrom(option(dest, "sides"));
-    d.paperSize = paperSizeFrom(option(dest, "media"));
+    // Paper named the IPP way, else by the printer description's own option.
+    QByteArray media = option(dest, "media");
+    if (media.isEmpty())
+        media = option(dest, "PageSize");
+    d.paperSize = paperSizeFrom(media);
     return d;
 }
 

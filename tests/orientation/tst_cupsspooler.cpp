@@ -101,6 +101,8 @@ private slots:
         QTest::newRow("short edge") << QByteArray("sides=two-sided-short-edge") << 1 << 3 << 1;
         QTest::newRow("A4 named") << QByteArray("media=iso_a4_210x297mm") << 1 << 1 << 1;
         QTest::newRow("letter") << QByteArray("media=na_letter_8.5x11in") << 1 << 1 << 0;
+        QTest::newRow("letter by its description") << QByteArray("PageSize=Letter") << 1 << 1 << 0;
+        QTest::newRow("A4 by its description") << QByteArray("PageSize=A4") << 1 << 1 << 1;
     }
     void storedDefaults() {
         QFETCH(QByteArray, options);
