@@ -21,7 +21,7 @@ qsizetype CardFileCursor::lineEnd() const {
     for (qsizetype i = pos_; i < limit; ++i)
         if (isLineBreak(text_.at(i)))
             return i;
-    return limit == text_.size() ? limit : -1;
+    return text_.size() - pos_ > MaxLineLength ? -1 : text_.size();
 }
 
 void CardFileCursor::consumeLineEnd(qsizetype end) {
