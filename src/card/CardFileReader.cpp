@@ -65,14 +65,15 @@ private:
         TextZone& zone = card_.zone(n);
         zone.Text = zoneText(n);
 
+        // The four font fields are read and converted before any of them is applied.
         const QString fontName = item();
-        const QString size = item();
-        const QString bold = item();
-        const QString italic = item();
+        const float size = convert(cardfield::toSingle(item()));
+        const bool bold = convert(cardfield::toBoolean(item()));
+        const bool italic = convert(cardfield::toBoolean(item()));
         zone.FontName = fontName;
-        zone.FontSize = fontSize(size);
-        zone.FontBold = convert(cardfield::toBoolean(bold));
-        zone.FontItalic = convert(cardfield::toBoolean(italic));
+        zone.FontSize = acceptedSize(size);
+        zone.FontBold = bold;
+        zone.FontItalic = italic;
 
         item(); // colour header
         zone.ForeColor = colour::fromSigned(convert(cardfield::toLong(item())));
@@ -87,8 +88,7 @@ private:
     }
 
     // A zone box takes sizes above 0 and up to 2160 points.
-    float fontSize(const QString& field) {
-        const float size = convert(cardfield::toSingle(field));
+    static float acceptedSize(float size) {
         if (!(size > 0.0f && size <= 2160.0f))
             throw NotACardFile{};
         return size;
