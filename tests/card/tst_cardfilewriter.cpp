@@ -28,13 +28,6 @@ private slots:
         QCOMPARE(cardfile::toBytes(samples::fullCard(logo)), samples::fullCardFile(logo));
     }
 
-    void startUpCardRecordsNoLogo() {
-        // Before any logo was chosen the path is empty and the file says "AUCUN".
-        CardDocument card;
-        QCOMPARE(fileLines(cardfile::toBytes(card)).last(), QStringLiteral("AUCUN"));
-        QVERIFY(card.Logo.RecordedPath.isEmpty());
-    }
-
     // One value of the card against the line that holds it.
     void valueLines_data() {
         QTest::addColumn<QString>("field");
@@ -98,13 +91,6 @@ private slots:
         const int start = all.indexOf(QStringLiteral("[Titre 2]")) + 1;
         const int end = all.indexOf(QStringLiteral("[Police 2]"));
         QCOMPARE(all.mid(start, end - start), lines);
-    }
-
-    void accentsAreOneByte() {
-        CardDocument card;
-        card.zone(1).Text = QStringLiteral("é€");
-        const QByteArray bytes = cardfile::toBytes(card);
-        QVERIFY(bytes.contains("\"\xE9\x80\""));
     }
 
     void unencodable_data() {

@@ -290,17 +290,6 @@ private slots:
         QCOMPARE(quits.count(), ends ? 1 : 0);
         QCOMPARE(w.statusFileName(), ends ? QStringLiteral("Au revoir !") : QStringLiteral("SANS NOM"));
     }
-
-    void quitDefaultsToNo() {
-        // Enter, with no answer scripted, presses the default button.
-        TestPlatform tp;
-        Module1 m;
-        Form1 w(m, tp.platform);
-        w.Form_Load();
-        QSignalSpy quits(&w, &Form1::quitRequested);
-        w.Command4_Click();
-        QCOMPARE(quits.count(), 0);
-    }
 };
 
 QTEST_MAIN(DocumentCommandsTest)
