@@ -37,7 +37,8 @@ void fillBefore(Form1& w, Module1& m) {
     m.card.Logo.Path = QStringLiteral("/avant/logo.bmp");
     m.card.Logo.picture = Picture(QImage(3, 3, QImage::Format_RGB32));
     m.SelectedZone = 2;
-    w.setEditorText(QStringLiteral("en cours"));
+    // The editor holds the selected zone's text, as selecting it leaves it.
+    w.setEditorText(m.card.zone(2).Text);
     w.refreshPreview();
 }
 
@@ -78,7 +79,7 @@ private slots:
 
         QTest::newRow("missing file")
             << QByteArray() << false << QStringList{"Erreur|Fichier " + Marker + "/carte.cdv non trouvé !"}
-            << before << "Verdana" << 7.0 << "/avant/logo.bmp" << true << 2 << "en cours";
+            << before << "Verdana" << 7.0 << "/avant/logo.bmp" << true << 2 << "avant 2";
         QTest::newRow("read whole") << card << false << QStringList{} << full << "Arial" << 0.5
                                     << Marker + "/logo.bmp" << false << 1 << full.at(0);
         QTest::newRow("missing logo file")
@@ -88,28 +89,28 @@ private slots:
         QTest::newRow("ends before zone 3's font header")
             << card.left(card.indexOf("[Police 3]")) << false << QStringList{errorBox}
             << QStringList{full.at(0), full.at(1), "avant 3"} << "Arial" << 5.0 << "/avant/logo.bmp" << true
-            << 2 << "en cours";
+            << 2 << "avant 2";
         QTest::newRow("empty first block")
             << withoutFirstBlock(card) << false << QStringList{errorBox} << before << "Verdana" << 5.0
-            << "/avant/logo.bmp" << true << 2 << "en cours";
+            << "/avant/logo.bmp" << true << 2 << "avant 2";
         QTest::newRow("alignment of 3")
             << replaced(card, "[Alignement 1]\r\n 2 ", "[Alignement 1]\r\n 3 ") << false
             << QStringList{errorBox} << QStringList{full.at(0), "avant 2", "avant 3"} << "Verdana" << 5.0
-            << "/avant/logo.bmp" << true << 2 << "en cours";
+            << "/avant/logo.bmp" << true << 2 << "avant 2";
         QTest::newRow("size that does not convert")
             << replaced(card, " 8.25", " grand") << false << QStringList{errorBox}
             << QStringList{full.at(0), full.at(1), "avant 3"} << "Verdana" << 5.0 << "/avant/logo.bmp" << true
-            << 2 << "en cours";
+            << 2 << "avant 2";
         QTest::newRow("colour past 32 bits")
             << replaced(card, " 255 ", " 4294967295 ") << false << QStringList{errorBox}
             << QStringList{full.at(0), "avant 2", "avant 3"} << "Verdana" << 5.0 << "/avant/logo.bmp" << true
-            << 2 << "en cours";
+            << 2 << "avant 2";
         QTest::newRow("picture that does not load")
             << card << true << QStringList{errorBox} << full << "Arial" << 5.0 << Marker + "/logo.bmp" << true
-            << 2 << "en cours";
+            << 2 << "avant 2";
         QTest::newRow("binary data") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << false
                                      << QStringList{errorBox} << before << "Verdana" << 5.0
-                                     << "/avant/logo.bmp" << true << 2 << "en cours";
+                                     << "/avant/logo.bmp" << true << 2 << "avant 2";
     }
     void openFile() {
         QFETCH(QByteArray, bytes);
