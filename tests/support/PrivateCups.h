@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QByteArray>
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+// A CUPS server of the test's own: its configuration, spool and logs in a temporary
+// folder, listening on a local socket there, with one queue "kalimo-test" that writes
+// every job into a file as PDF. While it runs, CUPS_SERVER and HOME of this process
+// point at it, so libcups in the test talks to it and the person's lpoptions land in a
+// temporary home.
+//
+// libcups reads HOME once per thread, at its first call: start the server before any
+// other libcups call of the test program, and keep one server per test program.
+class PrivateCups {
+public:
+    PrivateCups();
+    ~PrivateCups();
+    PrivateCups(const PrivateCups&) = delete;
+    PrivateCups& operator=(const PrivateCups&) = delete;
+
+    bool start(QString* error = nullptr);
+    // Stops the server and gives the environment back; the files stay until destruction.
+    void stop();
+    bool isRunning() const;
+    QString queueName() const;
+    // Where the queue writes its jobs.
+    QString outputFile() const;
+    QString home() const;
+    // True once the queue has written a job and has nothing left to do.
+    bool waitForOutput(int timeoutMs);
+
+private:
+    QString path(const QString& name) const;
+    QString socketPath() const;
+    bool writeConfiguration(QString* error);
+    bool run(const QString& program, const QStringList& arguments, QString* output = nullptr) const;
+    bool waitUntilRunning(int timeoutMs);
+    QString failure(const QString& what);
+    void restoreEnvironment();
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    QProcess cupsd_;
+    bool environmentSet_ = false;
+    bool hadServer_ = false;
+    bool hadHome_ = false;
+    QByteArray oldServer_;
+    QByteArray oldHome_;
+};
