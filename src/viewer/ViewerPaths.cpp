@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace viewer {
 
@@ -23,6 +24,29 @@ QString joinFolderFile(const QString& folder, const QString& fileName) {
 
 QString shownPath(const QString& fullPath) {
     return fullPath.toUpper();
+}
+
+QString pathOnDisk(const QString& path) {
+    if (QFileInfo::exists(path) || !path.startsWith(Separator))
+        return path;
+    QString found = QStringLiteral("/");
+    for (const QString& part : path.split(Separator, Qt::SkipEmptyParts)) {
+        const QString exact = joinFolderFile(found, part);
+        if (QFileInfo::exists(exact)) {
+            found = exact;
+            continue;
+        }
+        // Compared as the viewer wrote it, so that a name such as "straße" matches "STRASSE".
+        const QStringList names = QDir(found).entryList(
+            QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+        const QString wanted = part.toUpper();
+        const auto match = std::find_if(names.begin(), names.end(),
+                                        [&](const QString& name) { return name.toUpper() == wanted; });
+        if (match == names.end())
+            return path;
+        found = joinFolderFile(found, *match);
+    }
+    return found;
 }
 
 bool isUnder(const QString& path, const QString& root) {

@@ -11,6 +11,10 @@ namespace viewer {
 QString joinFolderFile(const QString& folder, const QString& fileName);
 // The path as the path label shows it and as it is handed to the main window.
 QString shownPath(const QString& fullPath);
+// The file a path names, with each part spelt as it is on disk: the path the viewer hands
+// over is in upper case, which on a case-sensitive file system names no file. An exact
+// spelling wins; the path comes back as it is when nothing matches.
+QString pathOnDisk(const QString& path);
 // True when path is root itself or lies below it.
 bool isUnder(const QString& path, const QString& root);
 // The root that holds the path: the longest of the roots that path lies under; empty when

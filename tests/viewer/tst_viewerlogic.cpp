@@ -23,6 +23,8 @@ private slots:
     void folderChain_data();
     void folderChain();
     void existingFolder();
+    void pathOnDisk_data();
+    void pathOnDisk();
     void isMediaMount_data();
     void isMediaMount();
 };
@@ -177,6 +179,41 @@ void TestViewerLogic::existingFolder() {
     QCOMPARE(viewer::existingFolder(dir.filePath(QStringLiteral("a/b")), root), dir.filePath("a/b"));
     QCOMPARE(viewer::existingFolder(dir.filePath(QStringLiteral("a/gone/deeper")), root), dir.filePath("a"));
     QCOMPARE(viewer::existingFolder(QStringLiteral("/elsewhere"), root), root);
+}
+
+void TestViewerLogic::pathOnDisk_data() {
+    QTest::addColumn<QString>("asked");    // below the test folder
+    QTest::addColumn<QString>("expected"); // below the test folder; empty: the path as asked
+    QTest::newRow("as the viewer copies it") << "IMAGES/LOGO.BMP"
+                                             << "Images/Logo.bmp";
+    QTest::newRow("already spelt right") << "Images/Logo.bmp"
+                                         << "Images/Logo.bmp";
+    QTest::newRow("a letter that grows when upper-cased") << "IMAGES/STRASSE.JPG"
+                                                          << "Images/straße.jpg";
+    QTest::newRow("exact spelling wins over another case") << "Photos/a.BMP"
+                                                           << "Photos/a.BMP";
+    QTest::newRow("two spellings: the first in name order") << "PHOTOS/A.BMP"
+                                                            << "Photos/A.bmp";
+    QTest::newRow("nothing matches: the path as it came") << "IMAGES/ABSENT.BMP"
+                                                          << "";
+}
+
+void TestViewerLogic::pathOnDisk() {
+    QFETCH(QString, asked);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Images")));
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Photos")));
+    for (const QString& name : {QStringLiteral("Images/Logo.bmp"), QStringLiteral("Images/straße.jpg"),
+                                QStringLiteral("Photos/a.BMP"), QStringLiteral("Photos/A.bmp")}) {
+        QFile f(dir.filePath(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    // The viewer upper-cases the test folder's own part of the path too.
+    const QString base = dir.path() + QLatin1Char('/');
+    const QString shown = base.toUpper() + asked;
+    const QString want = expected.isEmpty() ? shown : base + expected;
+    QCOMPARE(viewer::pathOnDisk(shown), want);
 }
 
 void TestViewerLogic::isMediaMount_data() {

@@ -7,6 +7,7 @@
 #include "viewer/FileList.h"
 #include "viewer/FolderList.h"
 #include "viewer/PicturePreview.h"
+#include "viewer/ViewerPaths.h"
 #include "viewer/VisuIMG.h"
 
 #include <QApplication>
@@ -269,6 +270,8 @@ void TestVisuIMG::copyThenFolderChangeKeepsFirstCopy() {
     QCOMPARE(f.m.CopiedImagePath, first);
     QVERIFY(f.main.Command11->isEnabled());
     QVERIFY(f.v().isVisible());
+    // The upper-case path still leads back to the file on a case-sensitive disk.
+    QCOMPARE(viewer::pathOnDisk(f.m.CopiedImagePath), f.disk.prog() + QStringLiteral("/petit.bmp"));
 
     f.openFolder(f.disk.sub());
     QCOMPARE(f.v().Dir1->path(), f.disk.sub());
