@@ -5,6 +5,7 @@
 #include "logo/Form3.h"
 #include "logo/LogoCommands.h"
 #include "platform/Platform.h"
+#include "viewer/ViewerPaths.h"
 
 namespace {
 
@@ -48,7 +49,9 @@ void Form1::Command6_Click() {
 void Form1::Command11_Click() {
     if (m_.CopiedImagePath.isEmpty())
         return;
-    m_.card.Logo.Path = m_.CopiedImagePath;
+    // The viewer hands the path over in upper case; keep the spelling the disk has, or the
+    // card would name a file that a case-sensitive file system cannot find again.
+    m_.card.Logo.Path = viewer::pathOnDisk(m_.CopiedImagePath);
     loadLogo(m_, p_, *this);
 }
 

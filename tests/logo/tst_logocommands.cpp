@@ -186,6 +186,21 @@ private slots:
         QCOMPARE(m.CopiedImagePath, files.path("red.bmp"));
     }
 
+    void pasteOfAnUpperCasePathFindsTheFile() {
+        Pictures files;
+        TestPlatform tp;
+        Module1 m;
+        Form1 w(m, tp.platform);
+        w.Form_Load();
+        // The viewer copies paths in upper case; the disk keeps the real spelling.
+        m.CopiedImagePath = files.path("blue.png").toUpper();
+        w.Command11->setEnabled(true);
+        QTest::mouseClick(w.Command11, Qt::LeftButton);
+        QVERIFY(tp.messages->shown.isEmpty());
+        QCOMPARE(m.card.Logo.Path, files.path("blue.png"));
+        QCOMPARE(m.card.Logo.RecordedPath, files.path("blue.png"));
+    }
+
     void openDialog() {
         Pictures files;
         TestPlatform tp;
