@@ -5,6 +5,8 @@
 #include "about/frmAbout.h"
 #include "app/CardModel.h"
 
+#include "app/Controls.h"
+
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
@@ -12,22 +14,9 @@
 
 namespace {
 
-QRect twips(int left, int top, int width, int height) {
-    return {left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel, height / TwipsPerPixel};
-}
-
-template <typename W> W* make(QWidget* parent, const char* name, const QRect& geometry) {
-    auto* w = new W(parent);
-    w->setObjectName(QLatin1String(name));
-    w->setGeometry(geometry);
-    return w;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& geometry) {
-    auto* b = make<QPushButton>(parent, name, geometry);
-    b->setText(caption);
-    return b;
-}
+using controls::button;
+using controls::make;
+using controls::twips;
 
 QFrame* line(QWidget* parent, const char* name, QPalette::ColorRole colour, const QRect& geometry) {
     auto* l = make<QFrame>(parent, name, geometry);

@@ -4,6 +4,8 @@
 #include "app/Module1.h"
 #include "generated/BuildInfo.h"
 
+#include "app/Controls.h"
+
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
@@ -17,22 +19,9 @@
 
 namespace {
 
-QRect twips(int left, int top, int width, int height) {
-    return {left / 15, top / 15, width / 15, height / 15};
-}
-
-template <typename W> W* make(QWidget* parent, const char* name, const QRect& geometry) {
-    auto* w = new W(parent);
-    w->setObjectName(QLatin1String(name));
-    w->setGeometry(geometry);
-    return w;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& geometry) {
-    auto* b = make<QPushButton>(parent, name, geometry);
-    b->setText(caption);
-    return b;
-}
+using controls::button;
+using controls::make;
+using controls::twips;
 
 QGroupBox* frame(QWidget* parent, const char* name, const QString& caption, const QRect& geometry) {
     auto* f = make<QGroupBox>(parent, name, geometry);

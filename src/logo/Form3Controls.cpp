@@ -2,6 +2,8 @@
 #include "app/CardModel.h"
 #include "logo/Form3.h"
 
+#include "app/Controls.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
@@ -12,22 +14,9 @@
 
 namespace {
 
-QRect twips(int left, int top, int width, int height) {
-    return {left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel, height / TwipsPerPixel};
-}
-
-template <typename W> W* make(QWidget* parent, const char* name, const QRect& geometry) {
-    auto* w = new W(parent);
-    w->setObjectName(QLatin1String(name));
-    w->setGeometry(geometry);
-    return w;
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
-    auto* l = make<QLabel>(parent, name, geometry);
-    l->setText(text);
-    return l;
-}
+using controls::label;
+using controls::make;
+using controls::twips;
 
 void paint(QWidget* w, QPalette::ColorRole role, quint32 value) {
     QPalette pal = w->palette();

@@ -13,6 +13,8 @@
 #include "setup/SetupTexts.h"
 #include "setup/SheetPicture.h"
 
+#include "app/Controls.h"
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -22,29 +24,15 @@
 
 namespace {
 
-QRect twips(int left, int top, int width, int height) {
-    return {left / 15, top / 15, width / 15, height / 15};
-}
-
-template <typename W> W* make(QWidget* parent, const char* name, const QRect& geometry) {
-    auto* w = new W(parent);
-    w->setObjectName(QLatin1String(name));
-    w->setGeometry(geometry);
-    return w;
-}
+using controls::label;
+using controls::make;
+using controls::twips;
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, int top) {
-    auto* b = make<QPushButton>(parent, name, twips(120, top, 2055, 495));
-    b->setText(caption);
+    auto* b = controls::button(parent, name, caption, twips(120, top, 2055, 495));
     // Enter in a box must not press a button: only a click or the button's own key does.
     b->setAutoDefault(false);
     return b;
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& caption, const QRect& geometry) {
-    auto* l = make<QLabel>(parent, name, geometry);
-    l->setText(caption);
-    return l;
 }
 
 } // namespace

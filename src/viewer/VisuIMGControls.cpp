@@ -8,32 +8,20 @@
 #include "viewer/PreviewLoading.h"
 #include "viewer/VisuIMG.h"
 
+#include "app/Controls.h"
+
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 
 namespace {
 
-QRect twips(int left, int top, int width, int height) {
-    return {left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel, height / TwipsPerPixel};
-}
-
-template <typename W> W* make(QWidget* parent, const char* name, const QRect& geometry) {
-    auto* w = new W(parent);
-    w->setObjectName(QLatin1String(name));
-    w->setGeometry(geometry);
-    return w;
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& caption, const QRect& geometry) {
-    auto* l = make<QLabel>(parent, name, geometry);
-    l->setText(caption);
-    return l;
-}
+using controls::label;
+using controls::make;
+using controls::twips;
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& geometry) {
-    auto* b = make<QPushButton>(parent, name, geometry);
-    b->setText(caption);
+    auto* b = controls::button(parent, name, caption, geometry);
     // Enter in the pattern box must not press a button.
     b->setAutoDefault(false);
     return b;

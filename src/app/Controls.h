@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QLabel>
+#include <QPushButton>
+#include <QRect>
+#include <QWidget>
+
+// Building a window's controls at their places in twips (15 per pixel), named as the
+// program names them so that code and tests find them.
+namespace controls {
+
+inline QRect twips(int left, int top, int width, int height) {
+    return {left / 15, top / 15, width / 15, height / 15};
+}
+
+template <typename W> W* make(QWidget* parent, const char* name, const QRect& geometry) {
+    auto* w = new W(parent);
+    w->setObjectName(QLatin1String(name));
+    w->setGeometry(geometry);
+    return w;
+}
+
+inline QLabel* label(QWidget* parent, const char* name, const QString& caption, const QRect& geometry) {
+    auto* l = make<QLabel>(parent, name, geometry);
+    l->setText(caption);
+    return l;
+}
+
+inline QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& geometry) {
+    auto* b = make<QPushButton>(parent, name, geometry);
+    b->setText(caption);
+    return b;
+}
+
+} // namespace controls
