@@ -95,9 +95,9 @@ void Form1::buildControls() {
     Label6 = make<QLabel>(Frame3, "Label6", twips(120, 300, 3135, 285));
     Label6->setText(QStringLiteral("En cours : Portrait"));
 
-    Command5 = button(client, "Command5", QStringLiteral("&Imprimer..."), twips(5520, 3255, 1635, 480));
+    Command5 = button(client, "Command5", QStringLiteral("&Imprimer..."), twips(5520, 3240, 3375, 375));
     Command9 =
-        button(client, "Command9", QStringLiteral("&Visualiser les images..."), twips(7260, 3255, 1635, 480));
+        button(client, "Command9", QStringLiteral("&Visualiser les images..."), twips(5520, 3660, 3375, 375));
 
     // The editor of the selected zone.
     FrameTexte = frame(client, "FrameTexte", QStringLiteral("Texte"), twips(120, 3960, 5175, 2250));
@@ -105,24 +105,24 @@ void Form1::buildControls() {
     Text1 = make<QPlainTextEdit>(FrameTexte, "Text1", twips(120, 555, 4935, 1575));
     Text1->setTabChangesFocus(true);
 
-    Frame1 = frame(client, "Frame1", QStringLiteral("Aligner texte 1"), twips(5520, 3960, 1635, 1290));
-    Option1 = make<QRadioButton>(Frame1, "Option1", twips(150, 300, 1395, 285));
+    Frame1 = frame(client, "Frame1", QStringLiteral("Aligner texte 1"), twips(5520, 4140, 1635, 1170));
+    Option1 = make<QRadioButton>(Frame1, "Option1", twips(150, 270, 1395, 285));
     Option1->setText(QStringLiteral("Gauche"));
-    Option2 = make<QRadioButton>(Frame1, "Option2", twips(150, 600, 1395, 285));
+    Option2 = make<QRadioButton>(Frame1, "Option2", twips(150, 555, 1395, 285));
     Option2->setText(QStringLiteral("Droite"));
-    Option3 = make<QRadioButton>(Frame1, "Option3", twips(150, 900, 1395, 285));
+    Option3 = make<QRadioButton>(Frame1, "Option3", twips(150, 840, 1395, 285));
     Option3->setText(QStringLiteral("Centre"));
 
-    Command1 = button(client, "Command1", QStringLiteral("&Police..."), twips(7260, 4035, 1635, 480));
-    Command2 = button(client, "Command2", QStringLiteral("&Couleur du texte"), twips(7260, 4620, 1635, 480));
-    Command7 = button(client, "Command7", QStringLiteral("&Aide..."), twips(5520, 5400, 1635, 480));
-    Command4 = button(client, "Command4", QStringLiteral("&Quitter"), twips(7260, 5400, 1635, 480));
+    Command1 = button(client, "Command1", QStringLiteral("&Police..."), twips(7260, 4200, 1635, 450));
+    Command2 = button(client, "Command2", QStringLiteral("&Couleur du texte"), twips(7260, 4740, 1635, 450));
+    Command7 = button(client, "Command7", QStringLiteral("&Aide..."), twips(5520, 5460, 1635, 450));
+    Command4 = button(client, "Command4", QStringLiteral("&Quitter"), twips(7260, 5460, 1635, 450));
 
     // The progress frame lies over the alignment options while a job runs.
-    Frame2 = frame(client, "Frame2", QStringLiteral("Impression en cours"), twips(5520, 3960, 3375, 1290));
+    Frame2 = frame(client, "Frame2", QStringLiteral("Impression en cours"), twips(5520, 4140, 3375, 1170));
     Frame2->setAutoFillBackground(true);
     Command8 =
-        button(Frame2, "Command8", QStringLiteral("&Annuler l'impression"), twips(240, 480, 2895, 540));
+        button(Frame2, "Command8", QStringLiteral("&Annuler l'impression"), twips(240, 420, 2895, 540));
     Frame2->hide();
 
     Timer1 = new QTimer(this);

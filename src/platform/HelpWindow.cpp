@@ -21,7 +21,9 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     searchPanel_ = new QWidget(this);
     auto* searchLayout = new QVBoxLayout(searchPanel_);
     searchLayout->setContentsMargins(0, 0, 0, 0);
-    searchLayout->addWidget(new QLabel(QStringLiteral("Tapez les premières lettres du mot recherché :")));
+    auto* prompt = new QLabel(QStringLiteral("Tapez un mot à rechercher :"), searchPanel_);
+    prompt->setWordWrap(true);
+    searchLayout->addWidget(prompt);
     searchField_ = new QLineEdit(searchPanel_);
     searchField_->setObjectName(QStringLiteral("HelpSearch"));
     searchLayout->addWidget(searchField_);
