@@ -25,7 +25,8 @@ void fileNotFound(MessageBoxes& messages, const QString& path) {
 
 void useStartupCard(CardDocument& card) {
     card = CardDocument{};
-    card.Logo.picture = Picture(QImage(QStringLiteral(":/resources/images/logo-defaut.bmp")));
+    // Named as a bitmap, the built-in picture loads without the image plugins.
+    card.Logo.picture = Picture(QImage(QStringLiteral(":/resources/images/logo-defaut.bmp"), "BMP"));
     // The 630-twip logo box, in millimetres cut to two decimals.
     const double mm = std::floor(card.Logo.boxTwips.width() / TwipsPerMm * 100) / 100;
     card.Logo.Width = mm;
