@@ -70,8 +70,15 @@ void Form1::wireControls() {
     connect(Mnu_Apercu, &QAction::triggered, this, &Form1::Mnu_Apercu_Click);
     connect(Mnu_ExportPdf, &QAction::triggered, this, &Form1::Mnu_ExportPdf_Click);
     connect(Mnu_ConfigImp, &QAction::triggered, this, &Form1::Mnu_ConfigImp_Click);
-    connect(Mnu_ImpPort, &QAction::triggered, this, &Form1::Mnu_ImpPort_Click);
-    connect(Mnu_ImpPays, &QAction::triggered, this, &Form1::Mnu_ImpPays_Click);
+    // Their marks show the printer's orientation, not the click: the action's own toggle is undone.
+    connect(Mnu_ImpPort, &QAction::triggered, this, [this](bool checked) {
+        Mnu_ImpPort->setChecked(!checked);
+        Mnu_ImpPort_Click();
+    });
+    connect(Mnu_ImpPays, &QAction::triggered, this, [this](bool checked) {
+        Mnu_ImpPays->setChecked(!checked);
+        Mnu_ImpPays_Click();
+    });
     connect(Mnu_ChargeParam, &QAction::triggered, this, &Form1::Mnu_ChargeParam_Click);
     connect(Mnu_Quitter, &QAction::triggered, this, &Form1::Mnu_Quitter_Click);
     connect(Mmu_Som_Aide, &QAction::triggered, this, &Form1::Mmu_Som_Aide_Click);

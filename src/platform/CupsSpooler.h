@@ -4,8 +4,20 @@
 
 // The CUPS spooler through libcups. A person's defaults are the lpoptions file that
 // cupsSetDests2 writes, so a change outlasts the program.
+//
+// Every call opens its own connection with short time limits, so a spooler that is down
+// or does not answer costs the window a moment, never a hang; it then reads as no
+// printers and refuses every store.
 class CupsSpooler : public Spooler {
 public:
+    // A local spooler answers in milliseconds; these only bound a spooler that hangs.
+    struct Limits {
+        int connectMs = 3000;
+        int answerMs = 2000;
+    };
+    CupsSpooler() = default;
+    explicit CupsSpooler(Limits limits) : limits_(limits) {}
+
     QStringList printers() override;
     QString defaultPrinter() override;
     QString currentPrinter() override;
@@ -14,5 +26,6 @@ public:
     bool storeDefaults(const QString& name, const PrinterDefaults& defaults, quint32 fields) override;
 
 private:
-    QString chosen_; // empty: follow the system's default printer
+    Limits limits_;
+    QString chosen_; // empty: follow the default printer
 };

@@ -1,4 +1,7 @@
 // Loading a parameter file from the main window's menu.
 #include "app/Form1.h"
+#include "setup/ParameterCommands.h"
 
-void Form1::Mnu_ChargeParam_Click() {}
+void Form1::Mnu_ChargeParam_Click() {
+    ParameterCommands(m_, p_, *this).load();
+}

@@ -176,27 +176,28 @@ void TestBatchPrint::failuresExitWithTheirMessage() {
 }
 
 void TestBatchPrint::printsThroughTheSpooler_data() {
-    QTest::addColumn<QString>("queue");
+    QTest::addColumn<bool>("withQueue");
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("message");
-    QTest::newRow("default printer") << "bureau" << QStringList{} << 0 << "";
-    QTest::newRow("named printer") << "bureau" << QStringList{"--printer", "bureau"} << 0 << "";
-    QTest::newRow("unknown printer") << "bureau" << QStringList{"--printer", "atelier"} << 1
+    QTest::newRow("default printer") << true << QStringList{} << 0 << "";
+    QTest::newRow("named printer") << true << QStringList{"--printer", "kalimo-test"} << 0 << "";
+    QTest::newRow("unknown printer") << true << QStringList{"--printer", "atelier"} << 1
                                      << "Imprimante atelier non trouvée !";
     QTest::newRow("no printer at all")
-        << "" << QStringList{} << 1 << "Erreur d'impression ou de police non définie !";
+        << false << QStringList{} << 1 << "Erreur d'impression ou de police non définie !";
 }
 
 void TestBatchPrint::printsThroughTheSpooler() {
-    QFETCH(QString, queue);
+    QFETCH(bool, withQueue);
     QFETCH(QStringList, options);
     QFETCH(int, exitCode);
     QFETCH(QString, message);
     if (!PrivateCups::installed())
         QSKIP("cupsd is not installed (scripts/setup installs cups-daemon)");
     PrivateCups cups;
-    QVERIFY2(cups.start(queue), qPrintable(cups.error()));
+    QString error;
+    QVERIFY2(cups.start(&error, withQueue), qPrintable(error));
     QTemporaryDir dir;
     const Outcome o = runKalimo(QStringList{"--print"} + options, dir.path(), cups.environment());
     QCOMPARE(o.exitCode, exitCode);

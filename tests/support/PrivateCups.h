@@ -1,54 +1,60 @@
 #pragma once
 
+#include <QByteArray>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QTemporaryDir>
 #include <memory>
 
-// A CUPS scheduler of the test's own: its configuration, spool and logs in a temporary
-// folder, reached through a socket in that folder, with at most one queue that writes each
-// job to a file. While it runs, CUPS_SERVER and HOME of this process point at it, so the
-// program's spooler code and child processes use it and no one else's.
+// A CUPS server of the test's own: its configuration, spool and logs in a temporary
+// folder, listening on a local socket there, with one queue "kalimo-test" that writes
+// every job into a file as PDF. While it runs, CUPS_SERVER and HOME of this process
+// point at it, so libcups in the test talks to it and the person's lpoptions land in a
+// temporary home.
+//
+// libcups reads HOME once per thread, at its first call: start the server before any
+// other libcups call of the test program, and keep one server per test program.
 class PrivateCups {
 public:
     PrivateCups();
-    ~PrivateCups(); // stops the scheduler
-
+    ~PrivateCups();
     PrivateCups(const PrivateCups&) = delete;
     PrivateCups& operator=(const PrivateCups&) = delete;
 
-    // Whether the scheduler and its clients are installed at all.
+    // Whether the server and its clients are installed at all.
     static bool installed();
 
-    // Starts the scheduler and, unless queueName is empty, creates that queue as the
-    // default printer. False with error() telling why when anything fails.
-    bool start(const QString& queueName = QStringLiteral("kalimo-test"));
+    // Without its queue, the server stands for a system with no printer at all.
+    bool start(QString* error = nullptr, bool withQueue = true);
+    // Stops the server and gives the environment back; the files stay until destruction.
     void stop();
     bool isRunning() const;
-    QString error() const { return error_; }
-
-    QString queueName() const { return queue_; }
+    QString queueName() const;
+    // Where the queue writes its jobs.
     QString outputFile() const;
-    QString socketPath() const;
-    QString folder() const;
+    QString home() const;
     // The environment for a child process that must print here.
     QProcessEnvironment environment() const;
-    // Waits until the queue has no job left and the output file holds something.
-    bool waitForOutput(int timeoutMs);
-    // The scheduler's log, for failure messages.
+    // The server's error log, for failure messages.
     QString log() const;
+    // True once the queue has written a job and has nothing left to do.
+    bool waitForOutput(int timeoutMs);
 
 private:
-    bool writeConfiguration();
-    bool waitUntilAnswering(int timeoutMs);
-    bool runClient(const QString& program, const QStringList& arguments, QString* output = nullptr);
-    void fail(const QString& why);
+    QString path(const QString& name) const;
+    QString socketPath() const;
+    bool writeConfiguration(QString* error);
+    bool run(const QString& program, const QStringList& arguments, QString* output = nullptr) const;
+    bool waitUntilRunning(int timeoutMs);
+    QString failure(const QString& what);
+    void restoreEnvironment();
 
     std::unique_ptr<QTemporaryDir> dir_;
-    std::unique_ptr<QProcess> cupsd_;
-    QString queue_;
-    QString error_;
-    QByteArray savedServer_, savedHome_;
-    bool envSet_ = false, hadServer_ = false, hadHome_ = false;
+    QProcess cupsd_;
+    bool environmentSet_ = false;
+    bool hadServer_ = false;
+    bool hadHome_ = false;
+    QByteArray oldServer_;
+    QByteArray oldHome_;
 };

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "app/CardModel.h"
+
+#include <QString>
+
+class PictureLoader;
+
+// What reading a card file came to; the main window turns it into its messages.
+struct CardReadResult {
+    enum class Status {
+        Read,        // the whole card was read
+        FileMissing, // no such file: the card is untouched
+        Failed       // not a card file, or one cut short: what was read before stays
+    };
+    Status status = Status::Read;
+    // The logo file the card names when it does not exist (the card is read all the same).
+    QString missingLogo;
+};
+
+namespace cardfile {
+
+// Larger files are not card files and are refused before being read.
+inline constexpr qint64 MaxFileBytes = 4 * 1024 * 1024;
+// A zone's text, all its lines together.
+inline constexpr int MaxZoneText = 65535;
+
+// Reads the card file at path into card, field by field, loading the logo's picture
+// through pictures. On a failure the logo's offsets become 5 mm, as "Nouveau" leaves them.
+CardReadResult read(const QString& path, CardDocument& card, PictureLoader& pictures);
+
+} // namespace cardfile

@@ -1,0 +1,104 @@
+// Builds the logo size dialog's controls at their places (twips, 15 per pixel).
+#include "app/CardModel.h"
+#include "logo/Form3.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace {
+
+QRect twips(int left, int top, int width, int height) {
+    return {left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel, height / TwipsPerPixel};
+}
+
+template <typename W> W* make(QWidget* parent, const char* name, const QRect& geometry) {
+    auto* w = new W(parent);
+    w->setObjectName(QLatin1String(name));
+    w->setGeometry(geometry);
+    return w;
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
+    auto* l = make<QLabel>(parent, name, geometry);
+    l->setText(text);
+    return l;
+}
+
+void paint(QWidget* w, QPalette::ColorRole role, quint32 value) {
+    QPalette pal = w->palette();
+    pal.setColor(role, colour::resolve(value, QApplication::palette()));
+    w->setPalette(pal);
+    w->setAutoFillBackground(true);
+}
+
+// The value labels stand out on their own background.
+QLabel* valueLabel(QWidget* parent, const char* name, const QRect& geometry) {
+    QLabel* l = label(parent, name, QString(), geometry);
+    l->setFrameShape(QFrame::Panel);
+    l->setFrameShadow(QFrame::Sunken);
+    l->setAlignment(Qt::AlignCenter);
+    paint(l, QPalette::Window, 0xFFFFC0u);
+    return l;
+}
+
+QScrollBar* bar(QWidget* parent, const char* name, Qt::Orientation orientation, int maximum, int position,
+                const QRect& geometry) {
+    auto* b = make<QScrollBar>(parent, name, geometry);
+    b->setOrientation(orientation);
+    b->setRange(0, maximum);
+    b->setSingleStep(1);
+    b->setPageStep(1);
+    b->setValue(position);
+    return b;
+}
+
+} // namespace
+
+void Form3::buildControls() {
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("Redimensionner  l'image"));
+    setFixedSize(4815 / TwipsPerPixel, 4380 / TwipsPerPixel);
+
+    Frame2 = make<QGroupBox>(this, "Frame2", twips(120, 120, 4575, 1995));
+    Frame2->setTitle(QStringLiteral("Dimensions de l'image en mm"));
+    Label2 = label(Frame2, "Label2", QStringLiteral("Largeur :"), twips(150, 390, 1350, 285));
+    Label5 = valueLabel(Frame2, "Label5", twips(1560, 360, 660, 315));
+    HScroll1 = bar(Frame2, "HScroll1", Qt::Horizontal, 90, 1, twips(2340, 375, 1620, 270));
+    Label3 = label(Frame2, "Label3", QStringLiteral("Hauteur :"), twips(150, 855, 1350, 285));
+    Label6 = valueLabel(Frame2, "Label6", twips(1560, 825, 660, 315));
+    VScroll1 = bar(Frame2, "VScroll1", Qt::Vertical, 55, 1, twips(4095, 360, 270, 1470));
+    Combo1 = make<QComboBox>(Frame2, "Combo1", twips(150, 1395, 2175, 345));
+    Combo1->setEditable(true);
+    Combo1->setInsertPolicy(QComboBox::NoInsert);
+    Combo1->setEditText(QStringLiteral("Personnalisé"));
+    paint(Combo1, QPalette::Base, 0xC0FFC0u);
+    // The width and height texts are never shown: the dialog writes the size into them.
+    Text1 = make<QLineEdit>(Frame2, "Text1", twips(2430, 1395, 615, 345));
+    Text2 = make<QLineEdit>(Frame2, "Text2", twips(3150, 1395, 615, 345));
+    for (QLineEdit* text : {Text1, Text2}) {
+        paint(text, QPalette::Base, 0xC0FFC0u);
+        text->setEnabled(false);
+        text->hide();
+    }
+
+    Frame3 = make<QGroupBox>(this, "Frame3", twips(120, 2235, 4575, 1260));
+    Frame3->setTitle(QStringLiteral("Marges du logo / Icône en mm"));
+    Label1 = label(Frame3, "Label1", QStringLiteral("Marge droite :"), twips(150, 390, 1350, 285));
+    Label7 = valueLabel(Frame3, "Label7", twips(1560, 360, 660, 315));
+    HScroll2 = bar(Frame3, "HScroll2", Qt::Horizontal, 20, 0, twips(2340, 375, 1620, 270));
+    Label4 = label(Frame3, "Label4", QStringLiteral("Marge haute :"), twips(150, 825, 1350, 285));
+    Label8 = valueLabel(Frame3, "Label8", twips(1560, 795, 660, 315));
+    VScroll2 = bar(Frame3, "VScroll2", Qt::Vertical, 20, 0, twips(4095, 300, 270, 855));
+
+    Frame1 = make<QGroupBox>(this, "Frame1", twips(120, 3555, 4575, 705));
+    Command1 = make<QPushButton>(Frame1, "Command1", twips(600, 165, 1455, 420));
+    Command1->setText(QStringLiteral("&OK"));
+    Command1->setDefault(true);
+    Command2 = make<QPushButton>(Frame1, "Command2", twips(2520, 165, 1455, 420));
+    Command2->setText(QStringLiteral("&Annuler"));
+}

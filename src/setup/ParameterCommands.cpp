@@ -1,0 +1,69 @@
+#include "setup/ParameterCommands.h"
+
+#include "app/Form1.h"
+#include "app/Module1.h"
+#include "platform/Platform.h"
+#include "setup/Form2.h"
+#include "setup/ParameterFile.h"
+#include "setup/SetupTexts.h"
+
+namespace {
+
+FileDialogRequest parameterDialog(const QString& title) {
+    FileDialogRequest request;
+    request.title = title;
+    request.filter = QStringLiteral("Fichiers de configuration (*.PAR)|*.PAR");
+    request.filterIndex = 1;
+    return request;
+}
+
+} // namespace
+
+ParameterCommands::ParameterCommands(Module1& module, Platform& platform, Form1& main)
+    : m_(module), p_(platform), main_(main) {}
+
+void ParameterCommands::load() {
+    FileDialogRequest request = parameterDialog(QStringLiteral("Ouvrir"));
+    request.initialName = m_.parameterFile.lastPath;
+    const FileDialogResult chosen = p_.files->open(request);
+    m_.parameterFile.lastPath = chosen.cancelled ? QString() : chosen.path;
+    if (m_.parameterFile.lastPath.isEmpty()) {
+        main_.setForm2Caption(setup::dialogCaption(QString::fromLatin1(BuiltInLayoutName)));
+        return;
+    }
+    // A file that cannot be read to its end stops here, without a word.
+    if (!OpenFileCONF(m_.parameterFile.lastPath))
+        return;
+    m_.parameterFile.fileLoaded = true;
+    m_.parameterFile.loadedTitle = chosen.fileTitle;
+    main_.setForm2Caption(setup::dialogCaption(chosen.fileTitle.toUpper()));
+}
+
+void ParameterCommands::save() {
+    FileDialogRequest request = parameterDialog(QStringLiteral("Enregistrer"));
+    request.askBeforeReplacing = true;
+    const FileDialogResult chosen = p_.files->save(request);
+    if (chosen.cancelled)
+        return;
+    // The name is used as typed: no extension is added.
+    m_.parameterFile.lastPath = chosen.path;
+    SaveFileConfig(m_.parameterFile.lastPath);
+    main_.setForm2Caption(setup::dialogCaption(chosen.fileTitle.toUpper()));
+}
+
+bool ParameterCommands::OpenFileCONF(const QString& file) {
+    if (!parameterfile::read(file, m_.layout))
+        return false;
+    Form2& dialog = main_.form2();
+    dialog.showMeasures(true);
+    dialog.showFlags();
+    return true;
+}
+
+void ParameterCommands::SaveFileConfig(const QString& file) {
+    Form2& dialog = main_.form2();
+    dialog.takeFlags();
+    dialog.takeMeasures();
+    if (!parameterfile::write(file, m_.layout))
+        p_.messages->error(QStringLiteral("Erreur de sauvegarde!"));
+}

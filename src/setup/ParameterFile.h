@@ -1,0 +1,31 @@
+#pragma once
+
+#include "setup/PrintLayout.h"
+
+#include <QByteArray>
+#include <QString>
+
+// The parameter file (.PAR): line 1 the six measures, line 2 the two flags, CR LF after each.
+namespace parameterfile {
+
+// Nothing longer is read: a parameter file holds a few dozen bytes, and a file picked by
+// mistake must not be loaded whole.
+inline constexpr qint64 MaxBytes = 64 * 1024;
+
+// The file's bytes for the layout; the built-in layout gives 30 bytes.
+QByteArray encode(const PrintLayout& layout);
+
+// Reads the eight fields in file order into the layout: each measure as soon as it is read,
+// the two flags together once both are. Returns false at the first field that is missing or
+// cannot be read; what was applied before it stays applied. `truncated` says the data was
+// cut short, so that a field running into its end is not taken as complete.
+bool apply(const QByteArray& data, PrintLayout& layout, bool truncated = false);
+
+// apply() on the file at path (at most MaxBytes of it); false when it cannot be opened.
+bool read(const QString& path, PrintLayout& layout);
+
+// Writes the layout through a temporary file renamed over the target, so that a failed
+// write leaves any previous file as it was.
+bool write(const QString& path, const PrintLayout& layout);
+
+} // namespace parameterfile

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QGroupBox>
+#include <QLabel>
+#include <array>
+
+class FilteredEdit;
+
+// One card cell of the sheet picture; a click chooses it while it is enabled.
+class PositionBox : public QLabel {
+    Q_OBJECT
+public:
+    PositionBox(int n, QWidget* parent);
+    void setBackground(const QColor& colour);
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+};
+
+// The picture of the A4 sheet: the ten card cells, the six measure boxes beside the margins,
+// gaps and sizes they set, and the dimension marks that join each box to its span.
+class SheetPicture : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit SheetPicture(QWidget* parent);
+
+    std::array<PositionBox*, 10> positions{};
+    std::array<FilteredEdit*, 6> measures{}; // Text1 .. Text6
+    QLabel* caption = nullptr;               // Label12
+
+    // Where the sheet's top edge is drawn, in twips within the picture.
+    int sheetTopTwips() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
