@@ -1,19 +1,12 @@
 #include "print/BatchInputs.h"
 
 #include "app/SharedProcedures.h"
+#include "card/CardFileReader.h"
+#include "card/DocumentPrompts.h"
 #include "platform/MessageBoxes.h"
+#include "setup/ParameterFile.h"
 
 #include <cmath>
-
-// The card and parameter file readers join here when they are part of the build.
-#if __has_include("card/CardFileReader.h")
-#include "card/CardFileReader.h"
-#define KALIMO_HAS_CARD_READER 1
-#endif
-#if __has_include("setup/ParameterFile.h")
-#include "setup/ParameterFile.h"
-#define KALIMO_HAS_LAYOUT_READER 1
-#endif
 
 namespace {
 
@@ -34,36 +27,20 @@ void useStartupCard(CardDocument& card) {
 }
 
 bool loadBatchCard(const QString& path, CardDocument& card, PictureLoader& pictures, MessageBoxes& messages) {
-    if (!FichierExiste(path)) {
-        fileNotFound(messages, path);
-        return false;
-    }
-#ifdef KALIMO_HAS_CARD_READER
     const CardReadResult result = cardfile::read(path, card, pictures);
-    if (!result.missingLogo.isEmpty())
-        messages.error(QStringLiteral("Fichier icone ") + result.missingLogo +
-                       QStringLiteral(" non trouvé !"));
-    switch (result.status) {
-    case CardReadResult::Status::Read:
-        card.FilePath = path;
-        return true;
-    case CardReadResult::Status::FileMissing:
-        fileNotFound(messages, path);
-        return false;
-    case CardReadResult::Status::Failed:
-        messages.show({QStringLiteral("Erreur d'ouverture du fichier"),
-                       QStringLiteral("Erreur ou fichier de version antérieure !"), MsgButtons::Ok,
-                       MsgIcon::Critical, 1});
+    if (result.status == CardReadResult::Status::FileMissing) {
+        messages.show(documentprompt::cardNotFound(path));
         return false;
     }
-    return false;
-#else
-    (void)card;
-    (void)pictures;
-    messages.error(QStringLiteral("Cette version de Kalimo ne sait pas encore lire le fichier carte ") +
-                   path + QStringLiteral("."));
-    return false;
-#endif
+    // The card prints without the logo it names, as the window shows it.
+    if (!result.missingLogo.isEmpty())
+        messages.show(documentprompt::logoNotFound(result.missingLogo));
+    if (result.status == CardReadResult::Status::Failed) {
+        messages.show(documentprompt::notACardFile());
+        return false;
+    }
+    card.FilePath = path;
+    return true;
 }
 
 bool loadBatchLayout(const QString& path, PrintLayout& layout, MessageBoxes& messages) {
@@ -71,7 +48,6 @@ bool loadBatchLayout(const QString& path, PrintLayout& layout, MessageBoxes& mes
         fileNotFound(messages, path);
         return false;
     }
-#ifdef KALIMO_HAS_LAYOUT_READER
     PrintLayout read = layout;
     if (!parameterfile::read(path, read)) {
         messages.error(QStringLiteral("Erreur de lecture du fichier de paramètres ") + path +
@@ -81,11 +57,4 @@ bool loadBatchLayout(const QString& path, PrintLayout& layout, MessageBoxes& mes
     read.cardCount = layout.cardCount; // not kept in parameter files
     layout = read;
     return true;
-#else
-    (void)layout;
-    messages.error(
-        QStringLiteral("Cette version de Kalimo ne sait pas encore lire le fichier de paramètres ") + path +
-        QStringLiteral("."));
-    return false;
-#endif
 }

@@ -1,6 +1,9 @@
+#include "CardFileSamples.h"
 #include "PdfTools.h"
 #include "PrivateCups.h"
 #include "app/CommandLine.h"
+#include "card/CardFileWriter.h"
+#include "setup/ParameterFile.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -51,6 +54,8 @@ private slots:
     void parse();
     void pdfOfTheStartupCard_data();
     void pdfOfTheStartupCard();
+    void cardAndLayoutFiles_data();
+    void cardAndLayoutFiles();
     void failuresExitWithTheirMessage_data();
     void failuresExitWithTheirMessage();
     void printsThroughTheSpooler_data();
@@ -149,6 +154,49 @@ void TestBatchPrint::pdfOfTheStartupCard() {
     }
 }
 
+void TestBatchPrint::cardAndLayoutFiles_data() {
+    QTest::addColumn<bool>("logoThere");
+    QTest::addColumn<bool>("layout");
+    QTest::addColumn<QString>("warning");
+    QTest::newRow("card") << true << false << "";
+    QTest::newRow("card and layout") << true << true << "";
+    QTest::newRow("logo file gone") << false << false << "Fichier icone @/logo.bmp non trouvé !";
+}
+
+void TestBatchPrint::cardAndLayoutFiles() {
+    QFETCH(bool, logoThere);
+    QFETCH(bool, layout);
+    QFETCH(QString, warning);
+    QTemporaryDir dir;
+    const QString logo = dir.filePath(QStringLiteral("logo.bmp"));
+    if (logoThere)
+        QVERIFY(QFile::copy(QStringLiteral(KALIMO_SOURCE_DIR "/resources/images/logo-defaut.bmp"), logo));
+    QVERIFY(samples::writeFile(dir.filePath(QStringLiteral("dupont.cdv")), samples::fullCardFile(logo)));
+    PrintLayout moved;
+    moved.leftMargin = 20;
+    moved.topMargin = 10;
+    QVERIFY(samples::writeFile(dir.filePath(QStringLiteral("decale.par")), parameterfile::encode(moved)));
+    QStringList arguments{"--pdf", "cartes.pdf", "--copies", "2", "dupont.cdv"};
+    if (layout)
+        arguments << "--par"
+                  << "decale.par";
+    const Outcome o = runKalimo(arguments, dir.path());
+    QVERIFY2(o.exitCode == 0, qPrintable(o.err));
+    QVERIFY(o.err.contains(warning.replace(QLatin1Char('@'), dir.path())));
+    const QString pdf = dir.filePath(QStringLiteral("cartes.pdf"));
+    QStringList found;
+    for (const Word& w : words(pdf))
+        found << w.text;
+    QCOMPARE(found.count(QStringLiteral("Fonction")), 2);
+    QCOMPARE(found.count(QStringLiteral("Dupont")), 2);
+    QVERIFY(found.contains(QStringLiteral("Tél.")));
+    // Cell 1's frame follows the layout's margins.
+    const double left = layout ? 20 : 5, top = layout ? 10 : 0;
+    const QImage page = rasterise(pdf);
+    QVERIFY(qAbs(lineColumnNear(page, px(left + 2), px(top + 25), px(top + 50)) - px(left + 2)) <= 1);
+    QVERIFY(qAbs(lineRowNear(page, px(top + 2), px(left + 30), px(left + 80)) - px(top + 2)) <= 1);
+}
+
 void TestBatchPrint::failuresExitWithTheirMessage_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("exitCode");
@@ -159,6 +207,10 @@ void TestBatchPrint::failuresExitWithTheirMessage_data() {
                                     << "Fichier @/rien.par non trouvé !";
     QTest::newRow("folder missing") << QStringList{"--pdf", "@/absent/cartes.pdf"} << 1
                                     << "Erreur d'impression ou de police non définie !";
+    QTest::newRow("zone of 16 lines") << QStringList{"--pdf", "@/cartes.pdf", "@/longue.cdv"} << 1
+                                      << "La zone de texte 2 compte plus de 15 lignes";
+    QTest::newRow("not a card") << QStringList{"--pdf", "@/cartes.pdf", "@/faux.cdv"} << 1
+                                << "Erreur d'ouverture du fichier";
     QTest::newRow("bad option") << QStringList{"--pdf", "@/cartes.pdf", "--copies", "12"} << 2
                                 << "Nombre de cartes incorrect : 12";
 }
@@ -168,6 +220,17 @@ void TestBatchPrint::failuresExitWithTheirMessage() {
     QFETCH(int, exitCode);
     QFETCH(QString, message);
     QTemporaryDir dir;
+    QTemporaryDir cards;
+    CardDocument longCard;
+    QStringList lines;
+    for (int i = 1; i <= 16; ++i)
+        lines << QStringLiteral("ligne %1").arg(i);
+    longCard.zone(2).Text = lines.join(QLatin1String("\r\n"));
+    QVERIFY(samples::writeFile(cards.filePath(QStringLiteral("longue.cdv")), cardfile::toBytes(longCard)));
+    QVERIFY(samples::writeFile(cards.filePath(QStringLiteral("faux.cdv")), "pas une carte\r\n"));
+    for (QString& a : arguments)
+        if (a.endsWith(QLatin1String(".cdv")) && QFile::exists(cards.filePath(a.mid(2))))
+            a = cards.filePath(a.mid(2));
     arguments.replaceInStrings(QStringLiteral("@"), dir.path());
     const Outcome o = runKalimo(arguments, dir.path());
     QCOMPARE(o.exitCode, exitCode);

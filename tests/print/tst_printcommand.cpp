@@ -57,6 +57,8 @@ private slots:
     void printsOnYes_data();
     void printsOnYes();
     void singleCardWithoutPositionIsRefused();
+    void drivenThroughTheSetupDialog_data();
+    void drivenThroughTheSetupDialog();
     void zoneTooLongIsRefusedBeforeTheJob();
     void failedJobHidesTheProgressFrame();
     void everyEntryRunsTheCommand_data();
@@ -162,6 +164,53 @@ void TestPrintCommand::singleCardWithoutPositionIsRefused() {
     QVERIFY(t.prompts().first().startsWith(QStringLiteral("Aucune carte n'a été choisie")));
     QCOMPARE(t.tp.messages->shown.first().buttons, MsgButtons::Ok);
     QVERIFY(t.tp.printer->calls.isEmpty());
+}
+
+void TestPrintCommand::drivenThroughTheSetupDialog_data() {
+    QTest::addColumn<QStringList>("clicks"); // in the dialog; "close" is its close box
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<QStringList>("logos"); // where the logo is printed
+
+    QTest::newRow("page") << QStringList{"Command1"}
+                          << "Confirmer l'impression d'une page de 10 cartes identiques"
+                          << QStringList{"5, 0",    "90, 0",  "5, 54",   "90, 54", "5, 108",
+                                         "90, 108", "5, 162", "90, 162", "5, 216", "90, 216"};
+    QTest::newRow("card 3") << QStringList{"Option2", "Label3", "Command1"}
+                            << "Confirmer l'impression de la carte N°  3" << QStringList{"5, 54"};
+    QTest::newRow("card 4, close box") << QStringList{"Option2", "Label4", "close"}
+                                       << "Confirmer l'impression de la carte N°  4" << QStringList{"90, 54"};
+    QTest::newRow("page, close box") << QStringList{"close"}
+                                     << "Confirmer l'impression d'une page de 10 cartes identiques"
+                                     << QStringList{"5, 0",    "90, 0",  "5, 54",   "90, 54", "5, 108",
+                                                    "90, 108", "5, 162", "90, 162", "5, 216", "90, 216"};
+    QTest::newRow("cancelled") << QStringList{"Option2", "Label4", "Command2"} << "" << QStringList{};
+    QTest::newRow("single card, no position")
+        << QStringList{"Option2", "close"} << "Aucune carte n'a été choisie" << QStringList{};
+}
+
+void TestPrintCommand::drivenThroughTheSetupDialog() {
+    QFETCH(QStringList, clicks);
+    QFETCH(QString, question);
+    QFETCH(QStringList, logos);
+    Window t;
+    QTimer::singleShot(0, &t.w, [&] {
+        auto* d = qobject_cast<Form2*>(QApplication::activeModalWidget());
+        if (!d)
+            return;
+        for (const QString& name : clicks) {
+            if (name == QLatin1String("close"))
+                d->close();
+            else
+                QTest::mouseClick(d->findChild<QWidget*>(name), Qt::LeftButton);
+        }
+    });
+    t.w.Mnu_Imprimer_Click();
+    QCOMPARE(t.prompts().isEmpty() ? QString() : t.prompts().first().left(question.size()), question);
+    QStringList printed;
+    for (const QString& c : t.tp.printer->calls)
+        if (c.startsWith(QLatin1String("PaintPicture(")))
+            printed << c.mid(13).section(QLatin1String(", "), 0, 1);
+    QCOMPARE(printed, logos);
 }
 
 void TestPrintCommand::zoneTooLongIsRefusedBeforeTheJob() {
