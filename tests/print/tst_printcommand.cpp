@@ -56,7 +56,6 @@ private slots:
     void cancelledDialogPrintsNothing();
     void printsOnYes_data();
     void printsOnYes();
-    void singleCardWithoutPositionIsRefused();
     void drivenThroughTheSetupDialog_data();
     void drivenThroughTheSetupDialog();
     void zoneTooLongIsRefusedBeforeTheJob();
@@ -153,17 +152,6 @@ void TestPrintCommand::printsOnYes() {
     // The logo preview follows the logo's size in millimetres.
     QCOMPARE(t.m.card.Logo.boxTwips.size(), QSizeF(1134, 567));
     QCOMPARE(t.w.Picture2->size(), QSize(76, 38));
-}
-
-void TestPrintCommand::singleCardWithoutPositionIsRefused() {
-    Window t;
-    t.m.request.mode = 0;
-    t.m.request.position = 0;
-    t.print();
-    QCOMPARE(t.tp.messages->shown.size(), 1);
-    QVERIFY(t.prompts().first().startsWith(QStringLiteral("Aucune carte n'a été choisie")));
-    QCOMPARE(t.tp.messages->shown.first().buttons, MsgButtons::Ok);
-    QVERIFY(t.tp.printer->calls.isEmpty());
 }
 
 void TestPrintCommand::drivenThroughTheSetupDialog_data() {

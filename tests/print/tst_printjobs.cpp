@@ -36,11 +36,6 @@ struct Bench {
     }
 };
 
-// The calls after the job's four settings and before EndDoc.
-QStringList drawing(const QStringList& calls) {
-    return calls.mid(4, calls.size() - 5);
-}
-
 // What each stage of the drawing starts with, in the order drawn.
 QString stages(const QStringList& calls) {
     QStringList out;
@@ -67,12 +62,7 @@ private slots:
     void drawingOrders();
     void pageCellOrigins_data();
     void pageCellOrigins();
-    void singleCardAtStoredOrigin_data();
-    void singleCardAtStoredOrigin();
-    void linePositions_data();
-    void linePositions();
     void leadingLineFeedIsDroppedForTheRestOfTheJob();
-    void everyCardStepsTheSame();
     void failureDiscardsTheJob_data();
     void failureDiscardsTheJob();
 };
@@ -215,94 +205,6 @@ void TestPrintJobs::pageCellOrigins() {
         QCOMPARE(QStringLiteral("%1 %2").arg(b.m.cardOrigin.X).arg(b.m.cardOrigin.Y), logos.last());
 }
 
-void TestPrintJobs::singleCardAtStoredOrigin_data() {
-    QTest::addColumn<int>("position");
-    QTest::addColumn<QString>("frameTop");
-    QTest::newRow("position 1") << 1 << "Line(7, 2, 88, 2, 0)";
-    QTest::newRow("position 4") << 4 << "Line(92, 56, 173, 56, 0)";
-    QTest::newRow("position 10") << 10 << "Line(92, 218, 173, 218, 0)";
-}
-
-void TestPrintJobs::singleCardAtStoredOrigin() {
-    QFETCH(int, position);
-    QFETCH(QString, frameTop);
-    Bench b;
-    b.m.card.Logo.Width = 11.11;
-    b.m.card.Logo.Height = 11.11;
-    b.m.cardOrigin = cellOrigin(b.m.layout, position);
-    // A later change of the layout moves nothing: the origin was stored at the click.
-    b.m.layout.leftMargin = 30;
-    b.m.layout.cardCount = 4;
-    QVERIFY(b.single());
-    const QStringList d = drawing(b.surface.calls);
-    QCOMPARE(d.at(2), QStringLiteral("PaintPicture(%1, %2, 11.10999966, 11.10999966)")
-                          .arg(b.m.cardOrigin.X)
-                          .arg(b.m.cardOrigin.Y));
-    QCOMPARE(d.at(4), frameTop);
-    QCOMPARE(b.surface.calls.count(QStringLiteral("DrawStyle=0")), 1);
-}
-
-// Each printed line as "x y text", positions rounded to 0.001 mm.
-static QStringList printedLines(const QStringList& calls) {
-    QStringList out;
-    for (int i = 2; i < calls.size(); ++i) {
-        if (!calls.at(i).startsWith(QLatin1String("Print(")))
-            continue;
-        const double x = calls.at(i - 2).mid(9).toDouble();
-        const double y = calls.at(i - 1).mid(9).toDouble();
-        out << QStringLiteral("%1 %2 %3")
-                   .arg(x, 0, 'f', 3)
-                   .arg(y, 0, 'f', 3)
-                   .arg(calls.at(i).mid(6).chopped(1));
-    }
-    return out;
-}
-
-void TestPrintJobs::linePositions_data() {
-    QTest::addColumn<int>("zone");
-    QTest::addColumn<int>("alignment");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("lines");
-
-    // Cell 10 of the default sheet: X 90, Y 216, H 54. Lines are 2 mm a character, 4 mm high.
-    QTest::newRow("zone 1 left") << 1 << 0 << "ab\r\ncde"
-                                 << QStringList{"105.000 220.000 ab<CR>", "105.000 224.000 cde"};
-    QTest::newRow("zone 1 right") << 1 << 1 << "ab\r\ncde"
-                                  << QStringList{"164.000 220.000 ab<CR>", "162.000 224.000 cde"};
-    QTest::newRow("zone 1 centre") << 1 << 2 << "ab" << QStringList{"138.000 218.000 ab"};
-    QTest::newRow("zone 2 left") << 2 << 0 << "ab" << QStringList{"93.000 235.820 ab"};
-    QTest::newRow("zone 2 right") << 2 << 1 << "ab" << QStringList{"164.000 235.820 ab"};
-    QTest::newRow("zone 2 centre") << 2 << 2 << "ab\r\nc"
-                                   << QStringList{"130.500 237.820 ab<CR>", "131.500 241.820 c"};
-    QTest::newRow("zone 3 centre") << 3 << 2 << "abcd" << QStringList{"128.500 253.640 abcd"};
-    QTest::newRow("zone 3 right, blanks kept") << 3 << 1 << " a " << QStringList{"162.000 253.640  a "};
-    QStringList fifteen, expected;
-    for (int i = 1; i <= 15; ++i) {
-        fifteen << QStringLiteral("z");
-        expected << QStringLiteral("93.000 %1 z%2").arg(251.64 + 4 * i, 0, 'f', 3).arg(i < 15 ? "<CR>" : "");
-    }
-    // Nothing clips the text to the cell: the 15th line lies below the sheet's last card.
-    QTest::newRow("zone 3, 15 lines") << 3 << 0 << fifteen.join(QLatin1String("\r\n")) << expected;
-}
-
-void TestPrintJobs::linePositions() {
-    QFETCH(int, zone);
-    QFETCH(int, alignment);
-    QFETCH(QString, text);
-    QFETCH(QStringList, lines);
-    Bench b;
-    b.m.card.zone(zone).Text = text;
-    b.m.card.zone(zone).Alignment = qint16(alignment);
-    b.m.card.Logo.Path = QString::fromLatin1(NoLogo);
-    b.m.cardOrigin = cellOrigin(b.m.layout, 10);
-    QVERIFY(b.single());
-    QStringList printed = printedLines(b.surface.calls);
-    // Only the zone under test: the two others print one empty line each.
-    printed.removeIf(
-        [](const QString& l) { return l.endsWith(QLatin1Char(' ')) && !l.endsWith(QLatin1String("a ")); });
-    QCOMPARE(printed, lines);
-}
-
 void TestPrintJobs::leadingLineFeedIsDroppedForTheRestOfTheJob() {
     Bench b;
     b.m.card.zone(1).Text = QStringLiteral("a\r\nb");
@@ -311,19 +213,6 @@ void TestPrintJobs::leadingLineFeedIsDroppedForTheRestOfTheJob() {
     QCOMPARE(b.m.zonePrintLines[0].Lines[2], QStringLiteral("b"));
     QCOMPARE(b.surface.calls.count(QStringLiteral("Print(b)")), 2);
     QCOMPARE(b.surface.calls.count(QStringLiteral("Print(<LF>b)")), 0);
-}
-
-void TestPrintJobs::everyCardStepsTheSame() {
-    Bench b;
-    b.m.card.zone(2).Text = QStringLiteral("a\r\nb\r\nc");
-    b.m.layout.cardCount = 3;
-    QVERIFY(b.page());
-    // Zone 2 of cards 1 and 3 (same column): the line tops differ by one row only.
-    QStringList tops;
-    for (const QString& line : printedLines(b.surface.calls))
-        if (line.endsWith(QLatin1String("c")))
-            tops << line.section(QLatin1Char(' '), 1, 1);
-    QCOMPARE(tops, (QStringList{"29.820", "29.820", "83.820"}));
 }
 
 void TestPrintJobs::failureDiscardsTheJob_data() {
