@@ -1,0 +1,76 @@
+// Builds the image viewer's controls at their places (twips, 15 per pixel).
+#include "app/CardModel.h"
+#include "viewer/DriveList.h"
+#include "viewer/FileList.h"
+#include "viewer/FilePattern.h"
+#include "viewer/FolderList.h"
+#include "viewer/PicturePreview.h"
+#include "viewer/PreviewLoading.h"
+#include "viewer/VisuIMG.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+QRect twips(int left, int top, int width, int height) {
+    return {left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel, height / TwipsPerPixel};
+}
+
+template <typename W> W* make(QWidget* parent, const char* name, const QRect& geometry) {
+    auto* w = new W(parent);
+    w->setObjectName(QLatin1String(name));
+    w->setGeometry(geometry);
+    return w;
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& caption, const QRect& geometry) {
+    auto* l = make<QLabel>(parent, name, geometry);
+    l->setText(caption);
+    return l;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& geometry) {
+    auto* b = make<QPushButton>(parent, name, geometry);
+    b->setText(caption);
+    // Enter in the pattern box must not press a button.
+    b->setAutoDefault(false);
+    return b;
+}
+
+constexpr int ColumnWidth = 2895;
+constexpr int Right = 3255;
+
+} // namespace
+
+void VisuIMG::buildControls() {
+    setFixedSize(6990 / TwipsPerPixel, 5655 / TwipsPerPixel);
+
+    Label2 = label(this, "Label2", QStringLiteral("Lecteur :"), twips(120, 120, ColumnWidth, 255));
+    Drive1 = make<DriveList>(this, "Drive1", twips(120, 375, ColumnWidth, 315));
+    Drive1->setRoots(roots_->roots());
+    Label3 = label(this, "Label3", QStringLiteral("Dossier :"), twips(120, 780, ColumnWidth, 255));
+    Dir1 = make<FolderList>(this, "Dir1", twips(120, 1035, ColumnWidth, 1830));
+    Label4 = label(this, "Label4", QStringLiteral("Sélection :"), twips(120, 2955, ColumnWidth, 255));
+    Combo1 = make<QComboBox>(this, "Combo1", twips(120, 3210, ColumnWidth, 315));
+    Combo1->setEditable(true);
+    Combo1->setInsertPolicy(QComboBox::NoInsert);
+    Combo1->setEditText(viewer::initialPatternText());
+    File1 = make<FileList>(this, "File1", twips(120, 3615, ColumnWidth, 1920));
+    File1->setPattern(viewer::initialFilePattern());
+
+    Label5 =
+        label(this, "Label5", QStringLiteral("Images"), twips(Right, 120, viewer::LargePreviewTwips, 255));
+    QFont bold = Label5->font();
+    bold.setBold(true);
+    Label5->setFont(bold);
+    Open = make<PicturePreview>(this, "Open",
+                                twips(Right, 375, viewer::LargePreviewTwips, viewer::LargePreviewTwips));
+    Label1 = make<QLabel>(this, "Label1", twips(Right, 4065, 0, 255));
+    Image1 = make<PicturePreview>(this, "Image1",
+                                  twips(Right, 4800, viewer::SmallPreviewTwips, viewer::SmallPreviewTwips));
+    Command2 = button(this, "Command2", QStringLiteral("&Copier"), twips(4335, 5055, 1215, 480));
+    Command2->setEnabled(false);
+    Command1 = button(this, "Command1", QStringLiteral("&Quitter"), twips(5655, 5055, 1215, 480));
+}
