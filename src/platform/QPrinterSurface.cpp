@@ -224,9 +224,16 @@ void QPrinterSurface::endDoc() {
     switch (target_) {
     case Target::Spooler: {
         spoolFile_->close();
+        // The page is the sheet itself: never scaled, never turned by the queue's own defaults.
+        cups_option_t* options = nullptr;
+        int count = 0;
+        count = cupsAddOption("media", "iso_a4_210x297mm", count, &options);
+        count = cupsAddOption("print-scaling", "none", count, &options);
+        count = cupsAddOption("orientation-requested", orientation_ == 2 ? "4" : "3", count, &options);
         const int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, queue_.toUtf8().constData(),
                                        spoolFile_->fileName().toLocal8Bit().constData(),
-                                       jobTitle_.toUtf8().constData(), 0, nullptr);
+                                       jobTitle_.toUtf8().constData(), count, options);
+        cupsFreeOptions(count, options);
         const QByteArray reason = cupsLastErrorString();
         reset();
         if (job == 0)

@@ -62,6 +62,23 @@ double lineHeight(const QString& family, float points, bool bold) {
     return h;
 }
 
+// One attribute of a job as the spooler keeps it, in its text form.
+QString jobAttribute(int jobId, const char* name) {
+    ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+    const QByteArray uri = "ipp://localhost/jobs/" + QByteArray::number(jobId);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.constData());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    QString value;
+    if (ipp_attribute_t* a = ippFindAttribute(response, name, IPP_TAG_ZERO)) {
+        char text[256];
+        ippAttributeString(a, text, sizeof text);
+        value = QString::fromUtf8(text);
+    }
+    ippDelete(response);
+    return value;
+}
+
 } // namespace
 
 class TestSpooler : public QObject {
@@ -209,8 +226,13 @@ void TestSpooler::killedJobNeverReachesTheQueue() {
     cups_job_t* jobs = nullptr;
     const int all =
         cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, cups.queueName().toUtf8().constData(), 0, CUPS_WHICHJOBS_ALL);
+    const int id = all > 0 ? jobs[0].id : 0;
     cupsFreeJobs(all, jobs);
     QCOMPARE(all, 1);
+    // The sheet prints as drawn: A4, in portrait whatever the queue's defaults, never scaled.
+    QCOMPARE(jobAttribute(id, "media"), QStringLiteral("iso_a4_210x297mm"));
+    QCOMPARE(jobAttribute(id, "orientation-requested"), QStringLiteral("portrait"));
+    QCOMPARE(jobAttribute(id, "print-scaling"), QStringLiteral("none"));
     QVERIFY(words(cups.outputFile()).isEmpty());
 }
 
