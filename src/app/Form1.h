@@ -92,6 +92,9 @@ public:
     void Command8_Click();
     void Mnu_Apercu_Click();
     void Mnu_ExportPdf_Click();
+    // The two jobs, on the application's printer.
+    void Imprim10Cartes();
+    void Imprim1Carte();
 
     // --- printer orientation
     void Mnu_ImpPort_Click();

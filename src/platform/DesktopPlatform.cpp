@@ -2,6 +2,7 @@
 #include "platform/DesktopShell.h"
 #include "platform/LinuxRegistry.h"
 #include "platform/Platform.h"
+#include "platform/QPrinterSurface.h"
 #include "platform/QtChoiceDialogs.h"
 #include "platform/QtEnvironment.h"
 #include "platform/QtFileDialogs.h"
@@ -20,6 +21,6 @@ std::unique_ptr<Platform> makeDesktopPlatform(const QString& commandArgument) {
     p->shell = std::make_unique<DesktopShell>();
     p->registry = std::make_unique<LinuxRegistry>(*p->shell);
     p->environment = std::make_unique<QtEnvironment>(commandArgument);
-    // The printer surface comes with printing.
+    p->printer = std::make_unique<QPrinterSurface>(*p->spooler);
     return p;
 }

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QThread>
 #include <csignal>
 #include <cups/cups.h>
@@ -140,10 +141,7 @@ bool PrivateCups::writeConfiguration(QString* error) {
 
 bool PrivateCups::run(const QString& program, const QStringList& arguments, QString* output) const {
     QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("CUPS_SERVER"), socketPath());
-    env.insert(QStringLiteral("HOME"), home());
-    process.setProcessEnvironment(env);
+    process.setProcessEnvironment(environment());
     process.start(program, arguments);
     if (!process.waitForFinished(CommandTimeoutMs)) {
         process.kill();
@@ -168,7 +166,25 @@ bool PrivateCups::waitUntilRunning(int timeoutMs) {
     return false;
 }
 
-bool PrivateCups::start(QString* error) {
+bool PrivateCups::installed() {
+    return QFileInfo(QStringLiteral("/usr/sbin/cupsd")).isExecutable() &&
+           !QStandardPaths::findExecutable(QStringLiteral("lpadmin")).isEmpty() &&
+           !QStandardPaths::findExecutable(QStringLiteral("lpstat")).isEmpty();
+}
+
+QProcessEnvironment PrivateCups::environment() const {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("CUPS_SERVER"), socketPath());
+    env.insert(QStringLiteral("HOME"), home());
+    return env;
+}
+
+QString PrivateCups::log() const {
+    QFile log(path(QStringLiteral("log/error_log")));
+    return log.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(log.readAll()) : QString();
+}
+
+bool PrivateCups::start(QString* error, bool withQueue) {
     if (isRunning())
         return true;
     dir_ = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/kcups-XXXXXX"));
@@ -195,12 +211,14 @@ bool PrivateCups::start(QString* error) {
 
     QString output;
     const QString queue = queueName();
-    if (!run(QStringLiteral("lpadmin"),
-             {QStringLiteral("-p"), queue, QStringLiteral("-E"), QStringLiteral("-v"),
-              QStringLiteral("file://") + outputFile(), QStringLiteral("-P"),
-              path(QStringLiteral("small.ppd"))},
-             &output) ||
-        !run(QStringLiteral("lpadmin"), {QStringLiteral("-d"), queue}, &output)) {
+    const bool queueReady =
+        !withQueue || (run(QStringLiteral("lpadmin"),
+                           {QStringLiteral("-p"), queue, QStringLiteral("-E"), QStringLiteral("-v"),
+                            QStringLiteral("file://") + outputFile(), QStringLiteral("-P"),
+                            path(QStringLiteral("small.ppd"))},
+                           &output) &&
+                       run(QStringLiteral("lpadmin"), {QStringLiteral("-d"), queue}, &output));
+    if (!queueReady) {
         if (error)
             *error = failure(QStringLiteral("lpadmin failed: ") + output);
         stop();

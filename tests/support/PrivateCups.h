@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QTemporaryDir>
 #include <memory>
@@ -21,7 +22,11 @@ public:
     PrivateCups(const PrivateCups&) = delete;
     PrivateCups& operator=(const PrivateCups&) = delete;
 
-    bool start(QString* error = nullptr);
+    // Whether the server and its clients are installed at all.
+    static bool installed();
+
+    // Without its queue, the server stands for a system with no printer at all.
+    bool start(QString* error = nullptr, bool withQueue = true);
     // Stops the server and gives the environment back; the files stay until destruction.
     void stop();
     bool isRunning() const;
@@ -29,6 +34,10 @@ public:
     // Where the queue writes its jobs.
     QString outputFile() const;
     QString home() const;
+    // The environment for a child process that must print here.
+    QProcessEnvironment environment() const;
+    // The server's error log, for failure messages.
+    QString log() const;
     // True once the queue has written a job and has nothing left to do.
     bool waitForOutput(int timeoutMs);
 
