@@ -59,6 +59,9 @@ void Form2::buildControls() {
 
     Label13 =
         label(this, "Label13", QStringLiteral("Nombre de cartes identiques"), twips(120, 120, 2055, 255));
+    QFont smaller = small;
+    smaller.setPointSizeF(7.5); // the whole caption within its box
+    Label13->setFont(smaller);
     Label14 = label(this, "Label14", QStringLiteral("( Maximum 10 )......:"), twips(120, 360, 1455, 255));
     Text7 = new FilteredEdit(setup::CountKeys, setup::CountLength, this);
     Text7->setObjectName(QStringLiteral("Text7"));
