@@ -3,8 +3,6 @@
 #include "app/SharedProcedures.h"
 #include "setup/PrintLayout.h"
 
-#include <cstring>
-
 namespace {
 
 CommandLine failed(CommandLine c, const QString& error) {
@@ -95,13 +93,6 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
     c.print.toSpooler = spooler;
     c.print.cardArgument = c.cardArgument;
     return c;
-}
-
-bool CommandLine::asksForBatchPrint(int argc, char* argv[]) {
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--pdf") == 0 || std::strcmp(argv[i], "--print") == 0)
-            return true;
-    return false;
 }
 
 QString CommandLine::usage() {

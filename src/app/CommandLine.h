@@ -15,8 +15,6 @@ struct CommandLine {
 
     static CommandLine parse(const QStringList& arguments);
     static QString usage();
-    // Whether the arguments ask for a print without window, before any application exists.
-    static bool asksForBatchPrint(int argc, char* argv[]);
 };
 
 // The card path from the argument: an absolute path as it is, a quoted argument without

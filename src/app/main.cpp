@@ -21,42 +21,22 @@ void nameApplication() {
 }
 
 // A print without window needs no screen: it runs on the offscreen platform.
-int batchPrint(int argc, char* argv[]) {
+int batchPrint(int argc, char* argv[], const CommandLine& cl) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     nameApplication();
-    const CommandLine cl = CommandLine::parse(QCoreApplication::arguments());
-    QTextStream out(stdout);
     QTextStream err(stderr);
-    switch (cl.action) {
-    case CommandLine::Action::Help:
-        out << CommandLine::usage();
-        return 0;
-    case CommandLine::Action::Version:
-        out << "Kalimo " << QCoreApplication::applicationVersion() << "\n";
-        return 0;
-    case CommandLine::Action::Error:
-        err << cl.error << "\n\n" << CommandLine::usage();
-        return 2;
-    case CommandLine::Action::Run:
-        break;
-    case CommandLine::Action::Print:
-        return runBatchPrint(cl.print, QDir::currentPath(), err);
-    }
-    return 0;
+    return runBatchPrint(cl.print, QDir::currentPath(), err);
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (CommandLine::asksForBatchPrint(argc, argv))
-        return batchPrint(argc, argv);
-
-    QApplication app(argc, argv);
-    nameApplication();
-    installFrenchTranslations(app);
-
-    const CommandLine cl = CommandLine::parse(QApplication::arguments());
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    // Help, version and mistakes are answered before any window system is needed.
+    const CommandLine cl = CommandLine::parse(arguments);
     QTextStream out(stdout);
     QTextStream err(stderr);
     switch (cl.action) {
@@ -64,16 +44,21 @@ int main(int argc, char* argv[]) {
         out << CommandLine::usage();
         return 0;
     case CommandLine::Action::Version:
-        out << "Kalimo " << QApplication::applicationVersion() << "\n";
+        out << "Kalimo " << buildinfo::versionMajor << '.' << buildinfo::versionMinor << '.'
+            << buildinfo::versionRevision << "\n";
         return 0;
     case CommandLine::Action::Error:
         err << cl.error << "\n\n" << CommandLine::usage();
         return 2;
+    case CommandLine::Action::Print:
+        return batchPrint(argc, argv, cl);
     case CommandLine::Action::Run:
-    case CommandLine::Action::Print: // asked for above
         break;
     }
 
+    QApplication app(argc, argv);
+    nameApplication();
+    installFrenchTranslations(app);
     Module1 module;
     auto platform = makeDesktopPlatform(cl.cardArgument);
     Form1 window(module, *platform);
