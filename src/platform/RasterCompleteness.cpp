@@ -90,7 +90,9 @@ bool bmpComplete(const WmfBytes& b) {
     const qint64 height = core ? b.u16(20) : b.s32(22);
     const qint64 depth = core ? b.u16(24) : b.u16(28);
     const quint32 compression = core ? 0 : b.u32(30);
-    if (!b.has(offset, 0) || width <= 0)
+    // Beyond these no plugin decodes the picture anyway; the bounds keep the sums below exact.
+    constexpr qint64 Limit = 1 << 20;
+    if (!b.has(offset, 0) || width <= 0 || width > Limit || height > Limit || height < -Limit || depth > 64)
         return false;
     if (compression == 0 || compression == 3) {
         const qint64 stride = (width * depth + 31) / 32 * 4;

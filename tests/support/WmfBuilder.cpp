@@ -122,12 +122,34 @@ WmfBuilder& WmfBuilder::extTextOut(int x, int y, const QByteArray& text) {
 }
 
 WmfBuilder& WmfBuilder::stretchDib(const QImage& image, const QRect& d) {
-    const qint16 w = qint16(image.width());
-    const qint16 h = qint16(image.height());
+    return stretchDib(dib24(image), image.size(), d);
+}
+
+WmfBuilder& WmfBuilder::stretchDib(const QByteArray& bitmap, const QSize& size, const QRect& d) {
     QByteArray p;
     put32(p, 0x00CC0020);
-    p += words({0, h, w, 0, 0, qint16(d.height()), qint16(d.width()), qint16(d.y()), qint16(d.x())});
-    return record(0x0F43, p + dib24(image));
+    p += words({0, qint16(size.height()), qint16(size.width()), 0, 0, qint16(d.height()), qint16(d.width()),
+                qint16(d.y()), qint16(d.x())});
+    return record(0x0F43, p + bitmap);
+}
+
+QByteArray WmfBuilder::dib(int width, int height, int depth, const QList<QRgb>& table, const QByteArray& rows,
+                           int compression) {
+    QByteArray out;
+    put32(out, 40);
+    put32(out, quint32(width));
+    put32(out, quint32(height));
+    put16(out, 1);
+    put16(out, quint16(depth));
+    put32(out, quint32(compression));
+    put32(out, quint32(rows.size()));
+    put32(out, 2835);
+    put32(out, 2835);
+    put32(out, quint32(table.size()));
+    put32(out, 0);
+    for (QRgb c : table)
+        out.append(char(qBlue(c))).append(char(qGreen(c))).append(char(qRed(c))).append('\0');
+    return out + rows;
 }
 
 WmfBuilder& WmfBuilder::dibStretchBlt(const QImage& image, const QRect& d) {

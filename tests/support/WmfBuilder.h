@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QColor>
 #include <QImage>
+#include <QList>
 #include <QRect>
 #include <initializer_list>
 
@@ -31,6 +32,8 @@ public:
     WmfBuilder& extTextOut(int x, int y, const QByteArray& text);
     // The image as a bottom-up 24-bit DIB, stretched to the destination rectangle.
     WmfBuilder& stretchDib(const QImage& image, const QRect& dest);
+    // A bitmap given as bytes, its source being the whole size.
+    WmfBuilder& stretchDib(const QByteArray& dib, const QSize& size, const QRect& dest);
     WmfBuilder& dibStretchBlt(const QImage& image, const QRect& dest);
 
     // A placeable file framed by bounds, with unitsPerInch units to the inch.
@@ -39,6 +42,9 @@ public:
     QByteArray plain() const;
 
     static QByteArray dib24(const QImage& image);
+    // An info header (height negative for top-down rows), the colour table and the rows as given.
+    static QByteArray dib(int width, int height, int depth, const QList<QRgb>& table, const QByteArray& rows,
+                          int compression = 0);
     static QByteArray colour(const QColor& c);
     static QByteArray words(std::initializer_list<qint16> values);
 
