@@ -48,6 +48,8 @@ void WmfPlayer::run() {
     state_.windowOrg = state_.viewportOrg = frame_.topLeft();
     state_.windowExt = state_.viewportExt = frame_.size();
     saved_.clear();
+    clipChanges_ = 0;
+    textCharacters_ = 0;
     objects_.assign(size_t(file_.objectCount()), WmfObject());
     for (const WmfRecord& r : file_.records())
         record(r.function, file_.params(r));
@@ -301,29 +303,29 @@ void WmfPlayer::restoreState(int which) {
     const qint64 target = which < 0 ? qint64(saved_.size()) + which : qint64(which) - 1;
     if (which == 0 || target < 0 || target >= qint64(saved_.size()))
         return;
+    const bool clipChanged = state_.clip.has_value() || saved_[size_t(target)].clip.has_value();
     state_ = saved_[size_t(target)];
     saved_.resize(size_t(target));
-    applyClip();
+    if (clipChanged && ++clipChanges_ <= MaxClipChanges)
+        applyClip();
 }
 
 void WmfPlayer::clipRect(const WmfBytes& p, bool exclude) {
     // bottom, right, top, left
-    if (p.words() < 4)
+    if (p.words() < 4 || ++clipChanges_ > MaxClipChanges)
+        return;
+    // Endless cutting would only slow the drawing down; past a limit the clip stays as it is.
+    if (state_.clip && state_.clip->elementCount() > MaxClipElements)
         return;
     QPainterPath rect;
     rect.addRect(rectToFrame(p.word(3), p.word(2), p.word(1), p.word(0)));
-    QPainterPath clip;
     if (exclude) {
         QPainterPath all;
         all.addRect(frame_.adjusted(-frame_.width(), -frame_.height(), frame_.width(), frame_.height()));
-        clip = state_.clip.value_or(all).subtracted(rect);
+        state_.clip = state_.clip.value_or(all).subtracted(rect);
     } else {
-        clip = state_.clip ? state_.clip->intersected(rect) : rect;
+        state_.clip = state_.clip ? state_.clip->intersected(rect) : rect;
     }
-    // Endless cutting would only slow the drawing down; past a limit the clip stays as it is.
-    if (clip.elementCount() > 4096)
-        return;
-    state_.clip = clip;
     applyClip();
 }
 
@@ -379,7 +381,7 @@ double WmfPlayer::scaleY() const {
 }
 
 QPointF WmfPlayer::toFrame(double x, double y) const {
-    const double margin = 64 * std::max(frame_.width(), frame_.height());
+    const double margin = FarAway * std::max(frame_.width(), frame_.height());
     const double fx = (x - state_.windowOrg.x()) * scaleX() + state_.viewportOrg.x();
     const double fy = (y - state_.windowOrg.y()) * scaleY() + state_.viewportOrg.y();
     return QPointF(clampTo(fx, frame_.left() - margin, frame_.right() + margin),

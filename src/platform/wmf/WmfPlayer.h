@@ -25,6 +25,12 @@ public:
 private:
     static constexpr int MaxSavedStates = 1024;
     static constexpr int MaxObjects = 65535;
+    // Work a hostile file could ask for without end; real pictures stay far below.
+    static constexpr int MaxClipChanges = 2000;
+    static constexpr int MaxClipElements = 512;
+    static constexpr qsizetype MaxTextCharacters = 200000;
+    // How many frame sizes away from the frame drawing is still followed exactly.
+    static constexpr double FarAway = 8;
 
     void run();
     void record(quint16 function, const WmfBytes& p);
@@ -72,4 +78,6 @@ private:
     WmfDeviceState state_;
     std::vector<WmfDeviceState> saved_;
     std::vector<WmfObject> objects_;
+    int clipChanges_ = 0;
+    qsizetype textCharacters_ = 0;
 };

@@ -100,7 +100,9 @@ QPen WmfPlayer::pen() const {
     if (p.style == 5)
         return Qt::NoPen;
     QPen pen(p.colour);
-    pen.setWidthF(std::max(std::abs(p.width * scaleX()), onePixel_));
+    // Wider than the picture, a pen covers it all anyway.
+    const double widest = 2 * std::max(frame_.width(), frame_.height());
+    pen.setWidthF(std::clamp(std::abs(p.width * scaleX()), onePixel_, std::max(onePixel_, widest)));
     static const Qt::PenStyle dashes[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine,
                                           Qt::DashDotDotLine};
     pen.setStyle(p.style >= 1 && p.style <= 4 ? dashes[p.style] : Qt::SolidLine);
@@ -148,8 +150,18 @@ void WmfPlayer::drawShape(QPainterPath path, bool filled) {
             painter_->fillPath(path, state_.backColour);
         painter_->fillPath(path, brush());
     }
-    if (outline.style() != Qt::NoPen)
-        painter_->strokePath(path, outline);
+    if (outline.style() == Qt::NoPen)
+        return;
+    // Dashes along a path reaching far beyond the picture would be counted by the million, unseen.
+    const QRectF bounds = path.boundingRect();
+    if (outline.style() != Qt::SolidLine &&
+        (bounds.width() > 4 * frame_.width() || bounds.height() > 4 * frame_.height())) {
+        QPen solid = outline;
+        solid.setStyle(Qt::SolidLine);
+        painter_->strokePath(path, solid);
+        return;
+    }
+    painter_->strokePath(path, outline);
 }
 
 void WmfPlayer::fillRect(const QRectF& rect, const QBrush& brush) {

@@ -52,7 +52,8 @@ QFont layoutFont(const WmfFont& f) {
 } // namespace
 
 void WmfPlayer::drawText(const WmfText& t) {
-    if (t.text.isEmpty() && !t.rect)
+    textCharacters_ += t.text.size();
+    if ((t.text.isEmpty() && !t.rect) || textCharacters_ > MaxTextCharacters)
         return;
     const WmfFont& f = state_.font;
     const double sx = std::abs(scaleX());
