@@ -50,8 +50,9 @@ std::shared_ptr<const WmfPicture> WmfPicture::fromData(const QByteArray& data) {
     if (const auto window = windowOf(f)) {
         picture->frame_ = *window;
     } else {
-        // No frame given: the picture is whatever its records draw.
-        WmfPlayer probe(f, QRectF(0, 0, 1, 1), ScreenDpi, 1);
+        // No frame given: the picture is whatever its records draw, measured over the whole
+        // 16-bit plane.
+        WmfPlayer probe(f, QRectF(-32768, -32768, 65536, 65536), ScreenDpi, 1);
         picture->frame_ = probe.measure();
     }
     const QRectF& frame = picture->frame_;
