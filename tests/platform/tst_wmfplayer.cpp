@@ -189,6 +189,24 @@ private slots:
                    WmfBuilder::dib(2, 1, 32, {}, QByteArray("\xFF\x00\x00\x00\x00\xFF\x00\x00", 8)),
                    QSize(2, 1), QRect(0, 0, 100, 100)))
             << Samples{{{25, 50}, Qt::blue}, {{75, 50}, Qt::green}};
+        // Runs: one blue then one red, end of row; two red; end of bitmap. Rows run upwards.
+        QTest::newRow("run-length 8-bit bitmap")
+            << square(WmfBuilder().stretchDib(
+                   WmfBuilder::dib(2, 2, 8, {qRgb(255, 0, 0), qRgb(0, 0, 255)},
+                                   QByteArray("\x01\x01\x01\x00\x00\x00\x02\x00\x00\x00\x00\x01", 12), 1),
+                   QSize(2, 2), QRect(0, 0, 100, 100)))
+            << Samples{{{25, 25}, red}, {{75, 25}, red}, {{25, 75}, Qt::blue}, {{75, 75}, red}};
+        QTest::newRow("run-length literal pixels")
+            << square(WmfBuilder().stretchDib(
+                   WmfBuilder::dib(3, 1, 8, {qRgb(255, 0, 0), qRgb(0, 0, 255)},
+                                   QByteArray("\x00\x03\x01\x00\x01\x00\x00\x01", 8), 1),
+                   QSize(3, 1), QRect(0, 0, 99, 100)))
+            << Samples{{{16, 50}, Qt::blue}, {{50, 50}, red}, {{83, 50}, Qt::blue}};
+        QTest::newRow("run-length 4-bit bitmap")
+            << square(WmfBuilder().stretchDib(WmfBuilder::dib(2, 1, 4, {qRgb(0, 255, 0), qRgb(255, 255, 0)},
+                                                              QByteArray("\x02\x10\x00\x01", 4), 2),
+                                              QSize(2, 1), QRect(0, 0, 100, 100)))
+            << Samples{{{25, 50}, Qt::yellow}, {{75, 50}, Qt::green}};
         QTest::newRow("bitmap with rows missing is skipped")
             << square(redFill()
                           .stretchDib(WmfBuilder::dib(2, 2, 32, {}, QByteArray(8, '\0')), QSize(2, 2),

@@ -7,6 +7,8 @@ namespace WmfDib {
 namespace {
 
 constexpr quint32 Rgb = 0;
+constexpr quint32 Rle8 = 1;
+constexpr quint32 Rle4 = 2;
 constexpr quint32 BitFields = 3;
 
 struct Header {
@@ -73,6 +75,53 @@ int channel(quint32 value, quint32 mask) {
     return int(v * 255 / mask);
 }
 
+// Run-length rows, bottom row first: runs of one index (or two alternating nibbles), literal
+// stretches padded to a word, and escapes for the end of a row, the end of the bitmap and a jump.
+// Pixels no run reaches keep the first colour.
+void decodeRunLengths(const WmfBytes& data, bool nibbles, QImage& image, const std::vector<QRgb>& table) {
+    const auto indexed = [&](int index) {
+        return size_t(index) < table.size() ? table[size_t(index)] : qRgb(0, 0, 0);
+    };
+    image.fill(indexed(0));
+    const qint64 width = image.width();
+    const qint64 height = image.height();
+    qint64 x = 0;
+    qint64 row = 0; // from the bottom
+    const auto put = [&](int index) {
+        if (x < width && row < height)
+            reinterpret_cast<QRgb*>(image.scanLine(int(height - 1 - row)))[x] = indexed(index);
+        ++x;
+    };
+    qsizetype at = 0;
+    while (data.has(at, 2) && row < height) {
+        const int count = data.u8(at);
+        const int value = data.u8(at + 1);
+        at += 2;
+        if (count > 0) {
+            for (int i = 0; i < count && x < width; ++i)
+                put(nibbles ? (i % 2 ? value & 0x0F : value >> 4) : value);
+        } else if (value == 0) {
+            x = 0;
+            ++row;
+        } else if (value == 1) {
+            break;
+        } else if (value == 2) {
+            x += data.u8(at);
+            row += data.u8(at + 1);
+            at += 2;
+        } else {
+            const qsizetype bytes = nibbles ? (value + 1) / 2 : value;
+            if (!data.has(at, bytes))
+                break;
+            for (int i = 0; i < value; ++i) {
+                const int byte = data.u8(at + (nibbles ? i / 2 : i));
+                put(nibbles ? (i % 2 ? byte & 0x0F : byte >> 4) : byte);
+            }
+            at += bytes + (bytes & 1);
+        }
+    }
+}
+
 } // namespace
 
 Decoded decode(const WmfBytes& dib) {
@@ -81,8 +130,10 @@ Decoded decode(const WmfBytes& dib) {
     if (!header)
         return out;
     const Header& h = *header;
-    const bool bits =
-        h.compression == Rgb || (h.compression == BitFields && (h.bitCount == 16 || h.bitCount == 32));
+    const bool runs =
+        (h.compression == Rle8 && h.bitCount == 8) || (h.compression == Rle4 && h.bitCount == 4);
+    const bool bits = runs || h.compression == Rgb ||
+                      (h.compression == BitFields && (h.bitCount == 16 || h.bitCount == 32));
     const bool depth = h.bitCount == 1 || h.bitCount == 4 || h.bitCount == 8 || h.bitCount == 16 ||
                        h.bitCount == 24 || h.bitCount == 32;
     const qint64 height = h.height < 0 ? -h.height : h.height;
@@ -98,6 +149,17 @@ Decoded decode(const WmfBytes& dib) {
         table[size_t(i)] = qRgb(dib.u8(at + 2), dib.u8(at + 1), dib.u8(at));
     }
     const qsizetype bitsOffset = h.tableOffset + h.colours * h.colourSize;
+    if (runs) {
+        // Compressed rows always run upwards.
+        if (h.height < 0)
+            return out;
+        QImage image(int(h.width), int(height), QImage::Format_RGB32);
+        if (image.isNull())
+            return out;
+        decodeRunLengths(dib.from(bitsOffset), h.compression == Rle4, image, table);
+        out.image = image;
+        return out;
+    }
     const qint64 stride = (h.width * h.bitCount + 31) / 32 * 4;
     if (!dib.has(bitsOffset, stride * height))
         return out;
