@@ -4,6 +4,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPainterPath>
 #include <cmath>
 
 namespace {
@@ -44,8 +45,6 @@ QFont layoutFont(const WmfFont& f) {
     font.setPixelSize(LayoutPixels);
     font.setWeight(QFont::Weight(f.weight > 0 ? std::clamp(f.weight, 100, 900) : 400));
     font.setItalic(f.italic);
-    font.setUnderline(f.underline);
-    font.setStrikeOut(f.strikeOut);
     return font;
 }
 
@@ -124,13 +123,21 @@ void WmfPlayer::drawText(const WmfText& t) {
     painter_->setTransform(place, true);
     if (state_.opaqueBackground && !(t.options & WmfText::Opaque))
         painter_->fillRect(box, state_.backColour);
-    painter_->setFont(font);
-    painter_->setPen(state_.textColour);
+    // Glyphs go through their outlines: under the stretched, squeezed or turned mappings a metafile
+    // may ask for, the font engine's own glyph images can fail.
+    QPainterPath glyphs;
     if (starts.empty()) {
-        painter_->drawText(QPointF(x, baseline), t.text);
+        glyphs.addText(QPointF(x, baseline), font, t.text);
     } else {
         for (qsizetype i = 0; i < t.text.size(); ++i)
-            painter_->drawText(QPointF(x + starts[size_t(i)], baseline), QString(t.text.at(i)));
+            glyphs.addText(QPointF(x + starts[size_t(i)], baseline), font, QString(t.text.at(i)));
     }
+    const double line = std::max(metrics.lineWidth(), 1.0);
+    if (f.underline)
+        glyphs.addRect(QRectF(x, baseline + metrics.underlinePos(), width, line));
+    if (f.strikeOut)
+        glyphs.addRect(QRectF(x, baseline - metrics.strikeOutPos(), width, line));
+    glyphs.setFillRule(Qt::WindingFill);
+    painter_->fillPath(glyphs, state_.textColour);
     painter_->restore();
 }
