@@ -189,6 +189,8 @@ private slots:
             << "b.cur" << patched(cur, 18, QByteArray("\xF0\xFF\x00\x00", 4));
         QTest::newRow("bmp pixels beyond the end")
             << "b.bmp" << patched(bmp, 10, QByteArray("\xFF\xFF\x00\x00", 4));
+        QTest::newRow("bmp of an absurd width")
+            << "d.bmp" << patched(bmp, 18, QByteArray("\xFF\xFF\xFF\x7F", 4));
         QTest::newRow("bmp odd depth") << "c.bmp" << patched(bmp, 28, QByteArray("\x07\x00", 2));
         QTest::newRow("gif code size out of range") << "b.gif" << patched(gif, gif.indexOf(',') + 10, "\x0F");
         QTest::newRow("jpeg without its frame")

@@ -334,6 +334,31 @@ private slots:
         QCOMPARE(picture->naturalSize(), size);
     }
 
+    // Mappings that squeeze or stretch text beyond reason still draw without failing.
+    void extremeMappings_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QSize>("target");
+        QTest::newRow("thin frame") << WmfBuilder().windowExt(1, 200).textOut(0, 10, "C@\xE9\x61tion").plain()
+                                    << QSize(64, 48);
+        QTest::newRow("flat frame") << WmfBuilder().windowExt(200, 1).textOut(0, 0, "Noel").plain()
+                                    << QSize(48, 64);
+        QTest::newRow("huge font")
+            << square(WmfBuilder().font(-32768, 900, "Sans", 900).select(0).textOut(0, 0, "W"))
+            << QSize(64, 48);
+        QTest::newRow("wide font") << square(WmfBuilder()
+                                                 .record(0x02FB, WmfBuilder::words(
+                                                                     {-20, 32767, 0, 0, 400, 0, 0, 0, 0}))
+                                                 .select(0)
+                                                 .textOut(0, 0, "W"))
+                                   << QSize(64, 48);
+    }
+    void extremeMappings() {
+        QFETCH(QByteArray, file);
+        QFETCH(QSize, target);
+        QVERIFY(WmfPicture::fromData(file));
+        QVERIFY(!render(file, target).isNull());
+    }
+
     // Drawn at any size, the picture fills the target: here at three times its natural size.
     void stretchesToTheTarget() {
         const QImage image = render(square(redFill().rectangle(50, 0, 100, 50)), QSize(300, 150));
