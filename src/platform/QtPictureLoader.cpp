@@ -1,5 +1,10 @@
 #include "platform/QtPictureLoader.h"
 
+#include "platform/RasterCompleteness.h"
+#include "platform/wmf/WmfFile.h"
+#include "platform/wmf/WmfPicture.h"
+
+#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <QSet>
@@ -12,13 +17,20 @@ bool acceptedFormat(const QByteArray& format) {
     return accepted.contains(format.toLower());
 }
 
-std::optional<QImage> readRaster(const QString& path, const QSize& fit) {
-    QImageReader reader(path);
+std::optional<QImage> readRaster(const QByteArray& data, const QSize& fit) {
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
-    if (!reader.canRead() || !acceptedFormat(reader.format()))
+    if (!reader.canRead())
+        return std::nullopt;
+    // Taken once: the reader forgets it after counting the images.
+    const QByteArray format = reader.format().toLower();
+    if (!acceptedFormat(format) || !rasterComplete(format, data))
         return std::nullopt;
     // Icon files hold several sizes: keep the largest.
-    if (reader.imageCount() > 1 && (reader.format() == "ico" || reader.format() == "cur")) {
+    if ((format == "ico" || format == "cur") && reader.imageCount() > 1) {
         QImage best;
         for (int i = 0; i < reader.imageCount(); ++i) {
             if (!reader.jumpToImage(i))
@@ -51,9 +63,19 @@ std::optional<Picture> QtPictureLoader::load(const QString& path) {
 std::optional<Picture> QtPictureLoader::loadScaled(const QString& path, const QSize& size) {
     if (path.isEmpty())
         return Picture();
-    if (!QFile::exists(path))
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileSize)
         return std::nullopt;
-    if (auto img = readRaster(path, size))
+    const QByteArray data = file.readAll();
+    // Metafiles are known by their first bytes, or by their name when those are damaged.
+    const bool metafileContent = WmfFile::looksLikeWmf(data);
+    if (metafileContent || path.endsWith(QLatin1String(".wmf"), Qt::CaseInsensitive)) {
+        if (auto wmf = WmfPicture::fromData(data))
+            return Picture(std::shared_ptr<const VectorPicture>(wmf));
+        if (metafileContent)
+            return std::nullopt;
+    }
+    if (auto img = readRaster(data, size))
         return Picture(*img);
     return std::nullopt;
 }
