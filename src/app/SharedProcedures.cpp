@@ -32,3 +32,13 @@ bool FichierExiste(const QString& path) {
 QString AjouteBarre(const QString& folder) {
     return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
+
+QString trimSpaces(const QString& text) {
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text.at(first) == QLatin1Char(' '))
+        ++first;
+    while (last > first && text.at(last - 1) == QLatin1Char(' '))
+        --last;
+    return text.mid(first, last - first);
+}

@@ -14,5 +14,7 @@ QPoint centredTopLeftTwips(const QSize& screenTwips, const QSize& windowTwips);
 void CentrerFeuille(QWidget& window, const Environment& environment);
 // True when an ordinary file matches the path; wildcards in the name match any such file.
 bool FichierExiste(const QString& path);
+// The text without its leading and trailing spaces; tabs and line breaks stay.
+QString trimSpaces(const QString& text);
 // The folder path with the separator "/" at its end.
 QString AjouteBarre(const QString& folder);

@@ -7,9 +7,6 @@
 // value of the target type; anything else is refused, never read as 0.
 namespace cardfield {
 
-// Spaces only: tabs and line breaks inside a zone's text are kept.
-QString trimSpaces(const QString& text);
-
 std::optional<double> toDouble(const QString& field);
 std::optional<float> toSingle(const QString& field);
 // "True" and "False" in any case, or a number (true when it is not 0).

@@ -58,7 +58,7 @@ private:
         // The opening quote, then the closing quote with its line end.
         if (block.size() < 4)
             throw NotACardFile{};
-        return cardfield::trimSpaces(block.mid(1, block.size() - 4));
+        return trimSpaces(block.mid(1, block.size() - 4));
     }
 
     void readZone(int n) {

@@ -1,4 +1,5 @@
 #include "card/CardFileWriter.h"
+#include "app/SharedProcedures.h"
 
 #include "app/NumberText.h"
 #include "app/Windows1252.h"
@@ -41,7 +42,7 @@ QByteArray toBytes(const CardDocument& card) {
         const TextZone& z = card.zone(n);
         const QString number = QString::number(n);
         w.text(QStringLiteral("[Titre %1]").arg(number));
-        w.quoted(cardfield::trimSpaces(z.Text));
+        w.quoted(trimSpaces(z.Text));
         w.text(QStringLiteral("[Police %1]").arg(number));
         w.text(z.FontName);
         w.text(numtext::signedText(z.FontSize));
@@ -65,7 +66,7 @@ QByteArray toBytes(const CardDocument& card) {
 QStringList unencodableCharacters(const CardDocument& card) {
     QString all;
     for (const TextZone& z : card.Zones)
-        all += cardfield::trimSpaces(z.Text) + z.FontName;
+        all += trimSpaces(z.Text) + z.FontName;
     all += recordedPath(card.Logo);
 
     // Whole code points, so that a character outside the basic plane is named once.

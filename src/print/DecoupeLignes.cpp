@@ -1,25 +1,16 @@
 #include "print/DecoupeLignes.h"
 
+#include "app/SharedProcedures.h"
+
 namespace {
 
 const QLatin1String LineBreak("\r\n");
-
-// Blanks are spaces only: tabs and other white space stay in the line.
-QString trimBlanks(const QString& text) {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == QLatin1Char(' '))
-        ++first;
-    while (last > first && text.at(last - 1) == QLatin1Char(' '))
-        --last;
-    return text.mid(first, last - first);
-}
 
 enum class Blanks { TrimLast, TrimWhole, Keep };
 
 ZonePrintLines cut(QString text, Blanks blanks) {
     if (blanks == Blanks::TrimWhole)
-        text = trimBlanks(text);
+        text = trimSpaces(text);
     ZonePrintLines out;
     int i = 1;
     qsizetype p;
@@ -29,7 +20,7 @@ ZonePrintLines cut(QString text, Blanks blanks) {
         text.remove(0, p + 1);
         ++i;
     }
-    out.Lines[std::size_t(i)] = blanks == Blanks::TrimLast ? trimBlanks(text) : text;
+    out.Lines[std::size_t(i)] = blanks == Blanks::TrimLast ? trimSpaces(text) : text;
     out.Count = qint16(i);
     return out;
 }

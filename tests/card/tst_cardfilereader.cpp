@@ -1,3 +1,4 @@
+#include "app/SharedProcedures.h"
 #include "CardFileSamples.h"
 #include "TestPlatform.h"
 #include "card/CardFileCursor.h"
@@ -188,7 +189,7 @@ private slots:
         for (int n = 1; n <= 3; ++n) {
             const TextZone& a = written.zone(n);
             const TextZone& b = card.zone(n);
-            QCOMPARE(b.Text, cardfield::trimSpaces(a.Text));
+            QCOMPARE(b.Text, trimSpaces(a.Text));
             QCOMPARE(b.FontName, a.FontName);
             QCOMPARE(b.FontSize, a.FontSize);
             QCOMPARE(b.FontBold, a.FontBold);
