@@ -40,7 +40,6 @@ private slots:
         QTest::addColumn<bool>("message");
         QTest::newRow("twelve: message, back to 10") << "12" << QString("10") << true;
         QTest::newRow("emptied") << "" << QString() << false;
-        QTest::newRow("zero") << "0" << QString("0") << false;
         QTest::newRow("letters and signs refused") << "a-3.," << QString("3") << false;
         QTest::newRow("third digit refused") << "100" << QString("10") << false;
     }
