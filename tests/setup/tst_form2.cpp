@@ -206,7 +206,6 @@ private slots:
         QVERIFY(!f.dialog().isVisible()); // made again
         QCOMPARE(f.boxTexts(), (QStringList{"12.5", "0", "0", "0", "85", "-2", "0"}));
         QVERIFY(!f.checked("Check2") && f.checked("Option1"));
-        QCOMPARE(f.buttonText("Option1"), QStringLiteral("0 Cartes identiques"));
         QVERIFY(!f.control("Command1")->isEnabled());
         QCOMPARE(f.m.request.mode, qint16(1));
         QCOMPARE(f.m.request.position, qint16(0));
