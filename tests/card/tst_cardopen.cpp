@@ -21,26 +21,16 @@ QByteArray replaced(QByteArray bytes, const QByteArray& from, const QByteArray& 
     return bytes.replace(at, from.size(), to);
 }
 
-// Card bytes without the lines between the first title header and the first font header.
-QByteArray withoutFirstBlock(QByteArray bytes) {
-    const int start = bytes.indexOf("[Titre 1]\r\n") + 11;
-    return bytes.remove(start, bytes.indexOf("[Police 1]") - start);
-}
-
-// What the card holds before each read, so that a test sees what the read changed.
-void fillBefore(Form1& w, Module1& m) {
-    for (int n = 1; n <= 3; ++n)
-        m.card.zone(n).Text = QStringLiteral("avant %1").arg(n);
-    m.card.zone(2).FontName = QStringLiteral("Verdana");
-    m.card.Logo.Left = 7;
-    m.card.Logo.Top = 7;
-    m.card.Logo.Path = QStringLiteral("/avant/logo.bmp");
-    m.card.Logo.picture = Picture(QImage(3, 3, QImage::Format_RGB32));
-    m.SelectedZone = 2;
-    // The editor holds the selected zone's text, as selecting it leaves it.
-    w.setEditorText(m.card.zone(2).Text);
-    w.refreshPreview();
-}
+// A window on the test platform, loaded unless the test sets the platform up first.
+struct Window {
+    TestPlatform tp;
+    Module1 m;
+    Form1 w{m, tp.platform};
+    explicit Window(bool load = true) {
+        if (load)
+            w.Form_Load();
+    }
+};
 
 } // namespace
 
@@ -49,114 +39,105 @@ class CardOpenTest : public QObject {
 
     QTemporaryDir dir_;
 
-    QString logoFile() {
-        const QString path = dir_.filePath(QStringLiteral("logo.bmp"));
+private slots:
+    void initTestCase() {
         QImage image(6, 4, QImage::Format_RGB32);
         image.fill(Qt::blue);
-        image.save(path, "BMP");
-        return path;
+        QVERIFY(image.save(dir_.filePath(QStringLiteral("logo.bmp")), "BMP"));
+        QVERIFY(samples::writeFile(dir_.filePath(QStringLiteral("abime.bmp")), "BM pas une image"));
+        QVERIFY(
+            samples::writeFile(dir_.filePath("Client.cdv"), samples::fullCardFile(QStringLiteral("AUCUN"))));
     }
 
-private slots:
-    // Every way a read can end, with the messages shown and the card left behind.
+    // Every way a read can end, with the message shown and the card left behind.
     void openFile_data() {
         QTest::addColumn<QByteArray>("bytes"); // empty: no file at all
-        QTest::addColumn<bool>("failingPicture");
-        QTest::addColumn<QStringList>("messages"); // "title|prompt"
-        QTest::addColumn<QStringList>("texts");
-        QTest::addColumn<QString>("zone2Font");
+        QTest::addColumn<QString>("message");  // "title|prompt", empty for none
+        QTest::addColumn<int>("zonesRead");    // zone texts 1 to n read, the others as they were
+        QTest::addColumn<bool>("zone2FontRead");
         QTest::addColumn<double>("left");
         QTest::addColumn<QString>("logoPath");
-        QTest::addColumn<bool>("keepsOldPicture");
-        QTest::addColumn<int>("selected");
-        QTest::addColumn<QString>("editor");
+        QTest::addColumn<bool>("newPicture");
+        QTest::addColumn<bool>("shown"); // zone 1 selected with its text in the editor
 
-        const QString errorBox =
-            QStringLiteral("Erreur ou fichier de version antérieure !|Erreur d'ouverture du fichier");
-        const QStringList before{"avant 1", "avant 2", "avant 3"};
-        const QStringList full{"Société \"Kalimo\"\r\nJean Dupont", "Nom\r\nFonction", "Tél. 01 23 45 67 89"};
-        const QByteArray card = samples::fullCardFile(Marker + "/logo.bmp");
-
+        const QString oldLogo = QStringLiteral("/avant/logo.bmp");
+        const QString logo = Marker + "/logo.bmp";
+        const QByteArray card = samples::fullCardFile(logo);
+        auto failed = [&](const char* name, const QByteArray& bytes, int zonesRead, bool zone2FontRead,
+                          const QString& logoPath) {
+            QTest::newRow(name) << bytes
+                                << "Erreur ou fichier de version antérieure !|Erreur d'ouverture du fichier"
+                                << zonesRead << zone2FontRead << 5.0 << logoPath << false << false;
+        };
         QTest::newRow("missing file")
-            << QByteArray() << false << QStringList{"Erreur|Fichier " + Marker + "/carte.cdv non trouvé !"}
-            << before << "Verdana" << 7.0 << "/avant/logo.bmp" << true << 2 << "avant 2";
-        QTest::newRow("read whole") << card << false << QStringList{} << full << "Arial" << 0.5
-                                    << Marker + "/logo.bmp" << false << 1 << full.at(0);
-        QTest::newRow("missing logo file")
-            << samples::fullCardFile(Marker + "/parti.bmp") << false
-            << QStringList{"Erreur|Fichier icone " + Marker + "/parti.bmp non trouvé !"} << full << "Arial"
-            << 0.5 << Marker + "/parti.bmp" << true << 1 << full.at(0);
-        QTest::newRow("ends before zone 3's font header")
-            << card.left(card.indexOf("[Police 3]")) << false << QStringList{errorBox}
-            << QStringList{full.at(0), full.at(1), "avant 3"} << "Arial" << 5.0 << "/avant/logo.bmp" << true
-            << 2 << "avant 2";
-        QTest::newRow("empty first block")
-            << withoutFirstBlock(card) << false << QStringList{errorBox} << before << "Verdana" << 5.0
-            << "/avant/logo.bmp" << true << 2 << "avant 2";
-        QTest::newRow("alignment of 3")
-            << replaced(card, "[Alignement 1]\r\n 2 ", "[Alignement 1]\r\n 3 ") << false
-            << QStringList{errorBox} << QStringList{full.at(0), "avant 2", "avant 3"} << "Verdana" << 5.0
-            << "/avant/logo.bmp" << true << 2 << "avant 2";
-        QTest::newRow("size that does not convert")
-            << replaced(card, " 8.25", " grand") << false << QStringList{errorBox}
-            << QStringList{full.at(0), full.at(1), "avant 3"} << "Verdana" << 5.0 << "/avant/logo.bmp" << true
-            << 2 << "avant 2";
-        QTest::newRow("colour past 32 bits")
-            << replaced(card, " 255 ", " 4294967295 ") << false << QStringList{errorBox}
-            << QStringList{full.at(0), "avant 2", "avant 3"} << "Verdana" << 5.0 << "/avant/logo.bmp" << true
-            << 2 << "avant 2";
-        QTest::newRow("picture that does not load")
-            << card << true << QStringList{errorBox} << full << "Arial" << 5.0 << Marker + "/logo.bmp" << true
-            << 2 << "avant 2";
-        QTest::newRow("binary data") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << false
-                                     << QStringList{errorBox} << before << "Verdana" << 5.0
-                                     << "/avant/logo.bmp" << true << 2 << "avant 2";
+            << QByteArray() << "Erreur|Fichier " + Marker + "/carte.cdv non trouvé !" << 0 << false << 7.0
+            << oldLogo << false << false;
+        QTest::newRow("read whole") << card << QString() << 3 << true << 0.5 << logo << true << true;
+        QTest::newRow("missing logo file") << samples::fullCardFile(Marker + "/parti.bmp")
+                                           << "Erreur|Fichier icone " + Marker + "/parti.bmp non trouvé !"
+                                           << 3 << true << 0.5 << Marker + "/parti.bmp" << false << true;
+        failed("ends before zone 3's font header", card.left(card.indexOf("[Police 3]")), 2, true, oldLogo);
+        // The file begins with "[Titre 1]" and its CR LF, 11 bytes.
+        failed("empty first block", QByteArray(card).remove(11, card.indexOf("[Police 1]") - 11), 0, false,
+               oldLogo);
+        failed("alignment of 3", replaced(card, "[Alignement 1]\r\n 2 ", "[Alignement 1]\r\n 3 "), 1, false,
+               oldLogo);
+        failed("size that does not convert", replaced(card, " 8.25", " grand"), 2, false, oldLogo);
+        failed("colour past 32 bits", replaced(card, " 255 ", " 4294967295 "), 1, false, oldLogo);
+        failed("binary data", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), 0, false, oldLogo);
+        const QString broken = Marker + "/abime.bmp";
+        failed("picture that does not load", samples::fullCardFile(broken), 3, true, broken);
     }
     void openFile() {
         QFETCH(QByteArray, bytes);
-        QFETCH(bool, failingPicture);
-        QFETCH(QStringList, messages);
-        QFETCH(QStringList, texts);
-        QFETCH(QString, zone2Font);
+        QFETCH(QString, message);
+        QFETCH(int, zonesRead);
+        QFETCH(bool, zone2FontRead);
         QFETCH(double, left);
         QFETCH(QString, logoPath);
-        QFETCH(bool, keepsOldPicture);
-        QFETCH(int, selected);
-        QFETCH(QString, editor);
+        QFETCH(bool, newPicture);
+        QFETCH(bool, shown);
 
-        const QString logo = logoFile();
         const QString path = dir_.filePath(QStringLiteral("carte.cdv"));
         QFile::remove(path);
         if (!bytes.isEmpty())
             QVERIFY(samples::writeFile(path, bytes.replace(Marker.toUtf8(), dir_.path().toUtf8())));
 
-        TestPlatform tp;
-        Module1 m;
-        Form1 w(m, tp.platform);
-        w.Form_Load();
-        fillBefore(w, m);
-        if (failingPicture)
-            tp.pictures->failing << logo;
-        w.OpenFile(path);
+        Window v;
+        // What the card holds before the read, so that the test sees what the read changed.
+        QStringList texts{"avant 1", "avant 2", "avant 3"};
+        for (int n = 1; n <= 3; ++n)
+            v.m.card.zone(n).Text = texts.at(n - 1);
+        v.m.card.zone(2).FontName = QStringLiteral("Verdana");
+        v.m.card.Logo.Left = v.m.card.Logo.Top = 7;
+        v.m.card.Logo.Path = QStringLiteral("/avant/logo.bmp");
+        v.m.card.Logo.picture = Picture(QImage(3, 3, QImage::Format_RGB32));
+        v.m.SelectedZone = 2;
+        v.w.setEditorText(v.m.card.zone(2).Text);
+        v.w.refreshPreview();
+        v.w.OpenFile(path);
 
-        QStringList shown;
-        for (const MessageRequest& r : tp.messages->shown) {
+        QStringList messages;
+        for (const MessageRequest& r : v.tp.messages->shown) {
             QCOMPARE(r.icon, MsgIcon::Critical);
             QCOMPARE(r.buttons, MsgButtons::Ok);
-            shown << r.title + "|" + r.prompt;
+            messages << r.title + "|" + r.prompt;
         }
-        QCOMPARE(shown, messages.replaceInStrings(Marker, dir_.path()));
+        QCOMPARE(messages.join('\n'), message.replace(Marker, dir_.path()));
+        const QStringList full{"Société \"Kalimo\"\r\nJean Dupont", "Nom\r\nFonction", "Tél. 01 23 45 67 89"};
+        for (int n = 0; n < zonesRead; ++n)
+            texts[n] = full.at(n);
         for (int n = 1; n <= 3; ++n)
-            QCOMPARE(m.card.zone(n).Text, texts.at(n - 1));
-        QCOMPARE(m.card.zone(2).FontName, zone2Font);
-        QCOMPARE(m.card.Logo.Left, left);
-        QCOMPARE(m.card.Logo.Top, left == 0.5 ? 3.2 : left);
-        QCOMPARE(m.card.Logo.Path, logoPath.replace(Marker, dir_.path()));
-        QCOMPARE(m.card.Logo.picture.naturalSize(), keepsOldPicture ? QSize(3, 3) : QSize(6, 4));
-        QCOMPARE(int(m.SelectedZone), selected);
-        QCOMPARE(w.editorText(), editor);
+            QCOMPARE(v.m.card.zone(n).Text, texts.at(n - 1));
+        QCOMPARE(v.m.card.zone(2).FontName, zone2FontRead ? "Arial" : "Verdana");
+        QCOMPARE(v.m.card.Logo.Left, left);
+        QCOMPARE(v.m.card.Logo.Top, left == 0.5 ? 3.2 : left);
+        QCOMPARE(v.m.card.Logo.Path, logoPath.replace(Marker, dir_.path()));
+        QCOMPARE(v.m.card.Logo.picture.naturalSize(), newPicture ? QSize(6, 4) : QSize(3, 3));
+        QCOMPARE(int(v.m.SelectedZone), shown ? 1 : 2);
+        QCOMPARE(v.w.editorText(), shown ? texts.at(0) : QStringLiteral("avant 2"));
         // The preview shows what the card holds, read in full or not.
-        QCOMPARE(w.Label1->text(), QString(texts.at(0)).replace("\r\n", "\n"));
+        QCOMPARE(v.w.Label1->text(), QString(texts.at(0)).replace("\r\n", "\n"));
     }
 
     // After a read the preview takes the card's logo box, zone 1 and its alignment.
@@ -170,71 +151,51 @@ private slots:
     void readCardIsShown() {
         QFETCH(int, alignment);
         QFETCH(QString, option);
-        QByteArray bytes = samples::fullCardFile(QStringLiteral("AUCUN"));
-        bytes = replaced(bytes, "[Alignement 1]\r\n 2 ",
-                         "[Alignement 1]\r\n " + QByteArray::number(alignment) + " ");
         const QString path = dir_.filePath(QStringLiteral("vue.cdv"));
-        QVERIFY(samples::writeFile(path, bytes));
-
-        TestPlatform tp;
-        Module1 m;
-        Form1 w(m, tp.platform);
-        w.Form_Load();
-        m.SelectedZone = 3;
-        w.OpenFile(path);
-        QVERIFY(tp.messages->shown.isEmpty());
-        QCOMPARE(m.card.Logo.boxTwips, QRectF(0.5 * 56.7, 3.2 * 56.7, 11.1 * 56.7, 20 * 56.7));
-        QCOMPARE(w.Picture2->geometry(), QRect(2, 12, 42, 76));
-        QCOMPARE(int(m.SelectedZone), 1);
-        QVERIFY(w.Label1->isOpaque());
-        QCOMPARE(w.Label1->backColour(), colour::WindowBackground);
-        QVERIFY(!w.Label2->isOpaque());
-        QVERIFY(!w.Label3->isOpaque());
-        QVERIFY(w.findChild<QRadioButton*>(option)->isChecked());
-        QCOMPARE(w.editorText(), m.card.zone(1).Text);
+        QVERIFY(samples::writeFile(
+            path, replaced(samples::fullCardFile(QStringLiteral("AUCUN")), "[Alignement 1]\r\n 2 ",
+                           "[Alignement 1]\r\n " + QByteArray::number(alignment) + " ")));
+        Window v;
+        v.m.SelectedZone = 3;
+        v.w.OpenFile(path);
+        QVERIFY(v.tp.messages->shown.isEmpty());
+        QCOMPARE(v.m.card.Logo.boxTwips, QRectF(0.5 * 56.7, 3.2 * 56.7, 11.1 * 56.7, 20 * 56.7));
+        QCOMPARE(v.w.Picture2->geometry(), QRect(2, 12, 42, 76));
+        QCOMPARE(int(v.m.SelectedZone), 1);
+        QVERIFY(v.w.Label1->isOpaque() && !v.w.Label2->isOpaque() && !v.w.Label3->isOpaque());
+        QCOMPARE(v.w.Label1->backColour(), colour::WindowBackground);
+        QVERIFY(v.w.findChild<QRadioButton*>(option)->isChecked());
     }
 
     // A card named on the command line is read at start-up.
-    void startUpWithACard_data() {
+    void startUp_data() {
         QTest::addColumn<QString>("argument");
-        QTest::addColumn<QString>("status");
-        QTest::newRow("absolute path") << Marker + "/Client.cdv"
-                                       << "CLIENT.CDV";
-        QTest::newRow("quoted") << "\"" + Marker + "/Client.cdv\""
-                                << "CLIENT.CDV";
-        QTest::newRow("in the current folder") << "Client.cdv"
-                                               << "CLIENT.CDV";
+        QTest::addColumn<QString>("name");
+        auto row = [](const char* name, const QString& argument, const char* file) {
+            QTest::newRow(name) << argument << QString::fromLatin1(file);
+        };
+        row("absolute path", Marker + "/Client.cdv", "Client.cdv");
+        row("quoted", "\"" + Marker + "/Client.cdv\"", "Client.cdv");
+        row("in the current folder", "Client.cdv", "Client.cdv");
+        row("missing", Marker + "/absente.cdv", "absente.cdv");
     }
-    void startUpWithACard() {
+    void startUp() {
         QFETCH(QString, argument);
-        QFETCH(QString, status);
-        const QString path = dir_.filePath(QStringLiteral("Client.cdv"));
-        QVERIFY(samples::writeFile(path, samples::fullCardFile(QStringLiteral("AUCUN"))));
-        TestPlatform tp;
-        tp.environment->argument = argument.replace(Marker, dir_.path());
-        tp.environment->currentDir = dir_.path();
-        Module1 m;
-        Form1 w(m, tp.platform);
-        w.Form_Load();
-        QVERIFY(tp.messages->shown.isEmpty());
-        QCOMPARE(m.card.FilePath, path);
-        QCOMPARE(w.statusFileName(), status);
-        QCOMPARE(m.card.zone(2).Text, QStringLiteral("Nom\r\nFonction"));
-        QCOMPARE(w.editorText(), m.card.zone(1).Text);
-        QCOMPARE(m.card.Logo.Path, QStringLiteral("AUCUN"));
-    }
-
-    void startUpWithAMissingCard() {
-        TestPlatform tp;
-        tp.environment->argument = dir_.filePath(QStringLiteral("absente.cdv"));
-        Module1 m;
-        Form1 w(m, tp.platform);
-        w.Form_Load();
-        QCOMPARE(tp.messages->shown.size(), 1);
-        QCOMPARE(tp.messages->shown.at(0).prompt, "Fichier " + tp.environment->argument + " non trouvé !");
-        QCOMPARE(m.card.FilePath, tp.environment->argument);
-        QCOMPARE(w.statusFileName(), QStringLiteral("ABSENTE.CDV"));
-        QVERIFY(w.editorText().isEmpty());
+        QFETCH(QString, name);
+        const QString path = dir_.filePath(name);
+        const bool missing = !QFile::exists(path);
+        Window v(false);
+        v.tp.environment->argument = argument.replace(Marker, dir_.path());
+        v.tp.environment->currentDir = dir_.path();
+        v.w.Form_Load();
+        QStringList prompts;
+        for (const MessageRequest& r : v.tp.messages->shown)
+            prompts << r.prompt;
+        QCOMPARE(prompts, missing ? QStringList{"Fichier " + path + " non trouvé !"} : QStringList{});
+        QCOMPARE(v.m.card.FilePath, path);
+        QCOMPARE(v.w.statusFileName(), name.toUpper());
+        QCOMPARE(v.m.card.zone(2).Text, missing ? QString() : QStringLiteral("Nom\r\nFonction"));
+        QCOMPARE(v.w.editorText(), v.m.card.zone(1).Text);
     }
 };
 
