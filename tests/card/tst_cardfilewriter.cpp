@@ -1,15 +1,49 @@
 #include "CardFileSamples.h"
+#include "TestPlatform.h"
 #include "card/CardFileWriter.h"
+#include "card/CardSaving.h"
 #include "card/NewCard.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
+#include <optional>
+#include <sys/resource.h>
+
+namespace {
+
+const QByteArray OldContent = "[Titre 1]\r\n\"ancienne carte\"\r\n";
+
+// While it lives, no file of this process may grow past limit bytes, as on a full disk;
+// root included. Writes past it fail instead of raising the signal.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t limit) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit lowered = saved_;
+        lowered.rlim_cur = limit;
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
+
+private:
+    rlimit saved_{};
+};
 
 // The lines of a written card, without their CR LF.
-static QStringList fileLines(const CardDocument& card) {
+QStringList fileLines(const CardDocument& card) {
     QStringList lines = QString::fromLatin1(cardfile::toBytes(card)).split(QStringLiteral("\r\n"));
     lines.removeLast();
     return lines;
 }
+
+QStringList entries(const QTemporaryDir& dir) {
+    return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+}
+
+} // namespace
 
 class CardFileWriterTest : public QObject {
     Q_OBJECT
@@ -69,33 +103,98 @@ private slots:
         QCOMPARE(all.mid(start, all.indexOf(QStringLiteral("[Police 2]")) - start), lines);
     }
 
-    // What Windows-1252 cannot hold, from a zone text, a font name or the logo path.
-    void unencodable_data() {
+    // Whatever stops the save, the file that was there stays byte for byte.
+    void failedSaveKeepsTheFile_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("diskFull");
+        QTest::newRow("disk full while writing") << "carte.cdv" << true;
+        QTest::newRow("disk full, new file") << "nouvelle.cdv" << true;
+        QTest::newRow("folder missing") << "absent/carte.cdv" << false;
+        QTest::newRow("folder is a file") << "fichier/carte.cdv" << false;
+        QTest::newRow("name of a folder") << "dossier" << false;
+    }
+    void failedSaveKeepsTheFile() {
+        QFETCH(QString, name);
+        QFETCH(bool, diskFull);
+        QTemporaryDir dir;
+        QVERIFY(samples::writeFile(dir.filePath(QStringLiteral("fichier")), "x"));
+        QVERIFY(samples::writeFile(dir.filePath(QStringLiteral("carte.cdv")), OldContent));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("dossier")));
+        const QStringList before = entries(dir);
+
+        CardDocument card = samples::fullCard(QStringLiteral("AUCUN"));
+        FakeMessageBoxes boxes;
+        std::optional<FileSizeLimit> limit;
+        if (diskFull) {
+            limit.emplace(OldContent.size() + 10);
+            // The limit holds for this process, even as root: a plain write past it fails.
+            QFile probe(dir.filePath(QStringLiteral("sonde")));
+            QVERIFY(probe.open(QIODevice::WriteOnly));
+            QVERIFY(probe.write(QByteArray(200, 'x')) < 0 || !probe.flush());
+            probe.close();
+            QVERIFY(probe.remove());
+        }
+        QCOMPARE(saveCard(card, dir.filePath(name), boxes), SaveOutcome::Failed);
+        limit.reset();
+        QCOMPARE(boxes.shown,
+                 QList<MessageRequest>({{QStringLiteral("Erreur lors de la sauvegarde du fichier !"),
+                                         QStringLiteral("erreur"), MsgButtons::Ok, MsgIcon::Critical, 1}}));
+        QCOMPARE(samples::readFile(dir.filePath(QStringLiteral("carte.cdv"))), OldContent);
+        // No temporary file is left behind, and nothing else changed.
+        QCOMPARE(entries(dir), before);
+        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("dossier"))).isDir());
+    }
+
+    // The card replaces the file in place. Characters the code page cannot hold, in a zone text,
+    // a font name or the logo path, are named first; Cancel writes nothing.
+    void unencodableCharacters_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("font");
         QTest::addColumn<QString>("logo");
-        QTest::addColumn<QStringList>("characters");
+        QTest::addColumn<MsgAnswer>("answer");
+        QTest::addColumn<QString>("named"); // empty: no question
         auto row = [](const char* name, const char* text, const char* font, const char* logo,
-                      const QStringList& characters) {
+                      MsgAnswer answer, const char* named) {
             QTest::newRow(name) << QString::fromUtf8(text) << QString::fromUtf8(font)
-                                << QString::fromUtf8(logo) << characters;
+                                << QString::fromUtf8(logo) << answer << QString::fromUtf8(named);
         };
-        row("code page only", "Société € «»", "Arial", "", {});
-        row("greek in a text", "Ωmega Ω", "Arial", "", {"Ω"});
-        row("arrow in a font name", "", "Fonte→", "", {"→"});
-        row("in the logo path", "", "Arial", "/tmp/лого.png", {"л", "о", "г"});
-        row("outside the basic plane", "😀 et 😃", "Arial", "", {QStringLiteral("😀"), QStringLiteral("😃")});
+        row("code page only", "Société € «»", "Arial", "", MsgAnswer::Ok, "");
+        row("greek, saved anyway", "Ωmega Ω et ω", "Arial", "", MsgAnswer::Ok, "« Ω » « ω »");
+        row("greek, cancelled", "Ω", "Arial", "", MsgAnswer::Cancel, "« Ω »");
+        row("arrow in a font name", "", "Fonte→", "", MsgAnswer::Cancel, "« → »");
+        row("in the logo path", "", "Arial", "/tmp/лого.bmp", MsgAnswer::Cancel, "« л » « о » « г »");
+        row("outside the basic plane", "😀 et 😃", "Arial", "", MsgAnswer::Ok, "« 😀 » « 😃 »");
     }
-    void unencodable() {
+    void unencodableCharacters() {
         QFETCH(QString, text);
         QFETCH(QString, font);
         QFETCH(QString, logo);
-        QFETCH(QStringList, characters);
+        QFETCH(MsgAnswer, answer);
+        QFETCH(QString, named);
+        const bool written = answer == MsgAnswer::Ok;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("carte.cdv"));
+        QVERIFY(samples::writeFile(path, OldContent));
         CardDocument card;
         card.zone(3).Text = text;
         card.zone(2).FontName = font;
         card.Logo.RecordedPath = logo;
-        QCOMPARE(cardfile::unencodableCharacters(card), characters);
+        FakeMessageBoxes boxes;
+        boxes.answers.enqueue(answer);
+
+        QCOMPARE(saveCard(card, path, boxes), written ? SaveOutcome::Saved : SaveOutcome::Declined);
+        QCOMPARE(boxes.shown.size(), named.isEmpty() ? 0 : 1);
+        if (!named.isEmpty()) {
+            const MessageRequest& q = boxes.shown.at(0);
+            QCOMPARE(q.buttons, MsgButtons::OkCancel);
+            QCOMPARE(q.title, QStringLiteral("Enregistrement de la carte"));
+            QVERIFY2(q.prompt.contains("\r" + named + "\r") && q.prompt.contains(QStringLiteral("« ? »")),
+                     qPrintable(q.prompt));
+        }
+        QCOMPARE(samples::readFile(path), written ? cardfile::toBytes(card) : OldContent);
+        // Once saved the card records "AUCUN" itself.
+        QCOMPARE(card.Logo.RecordedPath, written && logo.isEmpty() ? QStringLiteral("AUCUN") : logo);
+        QCOMPARE(entries(dir), QStringList{"carte.cdv"});
     }
 };
 
