@@ -68,7 +68,7 @@ private slots:
         QTest::addColumn<double>("size");
         QTest::addColumn<double>("width");
         QTest::addColumn<double>("left");
-        QTest::addColumn<QStringList>("lines"); // lines 4, 34 and 36 of the file
+        QTest::addColumn<QStringList>("lines"); // lines 4, 34 and 36 of the file, from 0
         QTest::newRow("a single that is no double")
             << 10.1 << 0.0 << -0.55 << QStringList{" 10.1", " 0", "-.6"};
         QTest::newRow("under a tenth") << 8.25 << 0.05 << 0.0 << QStringList{" 8.25", " 0", " 0"};
