@@ -1,15 +1,49 @@
 #include "CardFileSamples.h"
+#include "TestPlatform.h"
 #include "card/CardFileWriter.h"
+#include "card/CardSaving.h"
 #include "card/NewCard.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
+#include <optional>
+#include <sys/resource.h>
+
+namespace {
+
+const QByteArray OldContent = "[Titre 1]\r\n\"ancienne carte\"\r\n";
+
+// While it lives, no file of this process may grow past limit bytes, as on a full disk;
+// root included. Writes past it fail instead of raising the signal.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t limit) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit lowered = saved_;
+        lowered.rlim_cur = limit;
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
+
+private:
+    rlimit saved_{};
+};
 
 // The lines of a written card, without their CR LF.
-static QStringList fileLines(const QByteArray& bytes) {
-    QStringList lines = QString::fromLatin1(bytes).split(QStringLiteral("\r\n"));
+QStringList fileLines(const CardDocument& card) {
+    QStringList lines = QString::fromLatin1(cardfile::toBytes(card)).split(QStringLiteral("\r\n"));
     lines.removeLast();
     return lines;
 }
+
+QStringList entries(const QTemporaryDir& dir) {
+    return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+}
+
+} // namespace
 
 class CardFileWriterTest : public QObject {
     Q_OBJECT
@@ -18,68 +52,45 @@ private slots:
         CardDocument card = samples::fullCard(QStringLiteral("/tmp/logo.bmp"));
         card.zone(1).FontUnderline = true;
         resetToNewCard(card);
-        const QByteArray bytes = cardfile::toBytes(card);
-        QCOMPARE(bytes, samples::newCardFile());
-        QCOMPARE(fileLines(bytes).size(), 39);
+        QCOMPARE(cardfile::toBytes(card), samples::newCardFile());
+        QCOMPARE(fileLines(card).size(), 39);
     }
 
+    // Multi-line text with quotes, sizes 8.25, 12 and 10.5, an RGB and a system colour, the
+    // logo width 11.19 cut to " 11.1", a logo path.
     void fullCardByteForByte() {
         const QString logo = QStringLiteral("/home/marie/Logos/société.bmp");
         QCOMPARE(cardfile::toBytes(samples::fullCard(logo)), samples::fullCardFile(logo));
     }
 
-    // One value of the card against the line that holds it.
+    // The number-to-text rule where the two cards above do not reach it.
     void valueLines_data() {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<double>("value");
-        QTest::addColumn<int>("line");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("size 8.25") << "size" << 8.25 << 4 << " 8.25";
-        QTest::newRow("size 12") << "size" << 12.0 << 4 << " 12";
-        QTest::newRow("size 10.5") << "size" << 10.5 << 4 << " 10.5";
-        QTest::newRow("size 10.1 as a single") << "size" << 10.1 << 4 << " 10.1";
-        QTest::newRow("colour red") << "colour" << 255.0 << 8 << " 255 ";
-        QTest::newRow("colour black") << "colour" << 0.0 << 8 << " 0 ";
-        QTest::newRow("colour window text") << "colour" << double(colour::WindowText) << 8 << "-2147483640 ";
-        QTest::newRow("colour white") << "colour" << double(0xFFFFFF) << 8 << " 16777215 ";
-        QTest::newRow("alignment centre") << "alignment" << 2.0 << 10 << " 2 ";
-        QTest::newRow("width 11.19 cut") << "width" << 11.19 << 34 << " 11.1";
-        QTest::newRow("width of the box") << "width" << 630 / 56.7 << 34 << " 11.1";
-        QTest::newRow("width never set") << "width" << 0.0 << 34 << " 0";
-        QTest::newRow("width under a tenth") << "width" << 0.05 << 34 << " 0";
-        QTest::newRow("left negative goes down") << "left" << -0.55 << 36 << "-.6";
-        QTest::newRow("left half") << "left" << 0.5 << 36 << " .5";
-        QTest::newRow("top whole") << "top" << 5.0 << 37 << " 5";
+        QTest::addColumn<double>("size");
+        QTest::addColumn<double>("width");
+        QTest::addColumn<double>("left");
+        QTest::addColumn<QStringList>("lines"); // lines 4, 34 and 36 of the file, from 0
+        QTest::newRow("a single that is no double")
+            << 10.1 << 0.0 << -0.55 << QStringList{" 10.1", " 0", "-.6"};
+        QTest::newRow("under a tenth") << 8.25 << 0.05 << 0.0 << QStringList{" 8.25", " 0", " 0"};
     }
     void valueLines() {
-        QFETCH(QString, field);
-        QFETCH(double, value);
-        QFETCH(int, line);
-        QFETCH(QString, text);
+        QFETCH(double, size);
+        QFETCH(double, width);
+        QFETCH(double, left);
+        QFETCH(QStringList, lines);
         CardDocument card;
-        if (field == "size")
-            card.zone(1).FontSize = float(value);
-        else if (field == "colour")
-            card.zone(1).ForeColor = quint32(value);
-        else if (field == "alignment")
-            card.zone(1).Alignment = qint16(value);
-        else if (field == "width")
-            card.Logo.Width = value;
-        else if (field == "left")
-            card.Logo.Left = value;
-        else if (field == "top")
-            card.Logo.Top = value;
-        QCOMPARE(fileLines(cardfile::toBytes(card)).at(line), text);
+        card.zone(1).FontSize = float(size);
+        card.Logo.Width = width;
+        card.Logo.Left = left;
+        const QStringList all = fileLines(card);
+        QCOMPARE(QStringList({all.at(4), all.at(34), all.at(36)}), lines);
     }
 
     void zoneText_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("lines");
-        QTest::newRow("empty") << "" << QStringList{"\"\""};
-        QTest::newRow("two lines") << "Nom\r\nFonction" << QStringList{"\"Nom", "Fonction\""};
-        QTest::newRow("outer spaces dropped") << "  Jean  Dupont  " << QStringList{"\"Jean  Dupont\""};
         QTest::newRow("tabs are not spaces") << "\tx\t" << QStringList{"\"\tx\t\""};
-        QTest::newRow("quotes inside") << "Le \"Chef\"" << QStringList{"\"Le \"Chef\"\""};
+        QTest::newRow("inner spaces kept") << "  Jean  Dupont  " << QStringList{"\"Jean  Dupont\""};
         QTest::newRow("blank line kept") << "a\r\n\r\nb" << QStringList{"\"a", "", "b\""};
     }
     void zoneText() {
@@ -87,47 +98,103 @@ private slots:
         QFETCH(QStringList, lines);
         CardDocument card;
         card.zone(2).Text = text;
-        const QStringList all = fileLines(cardfile::toBytes(card));
+        const QStringList all = fileLines(card);
         const int start = all.indexOf(QStringLiteral("[Titre 2]")) + 1;
-        const int end = all.indexOf(QStringLiteral("[Police 2]"));
-        QCOMPARE(all.mid(start, end - start), lines);
+        QCOMPARE(all.mid(start, all.indexOf(QStringLiteral("[Police 2]")) - start), lines);
     }
 
-    void unencodable_data() {
+    // Whatever stops the save, the file that was there stays byte for byte.
+    void failedSaveKeepsTheFile_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("diskFull");
+        QTest::newRow("disk full while writing") << "carte.cdv" << true;
+        QTest::newRow("disk full, new file") << "nouvelle.cdv" << true;
+        QTest::newRow("folder missing") << "absent/carte.cdv" << false;
+        QTest::newRow("folder is a file") << "fichier/carte.cdv" << false;
+        QTest::newRow("name of a folder") << "dossier" << false;
+    }
+    void failedSaveKeepsTheFile() {
+        QFETCH(QString, name);
+        QFETCH(bool, diskFull);
+        QTemporaryDir dir;
+        QVERIFY(samples::writeFile(dir.filePath(QStringLiteral("fichier")), "x"));
+        QVERIFY(samples::writeFile(dir.filePath(QStringLiteral("carte.cdv")), OldContent));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("dossier")));
+        const QStringList before = entries(dir);
+
+        CardDocument card = samples::fullCard(QStringLiteral("AUCUN"));
+        FakeMessageBoxes boxes;
+        std::optional<FileSizeLimit> limit;
+        if (diskFull) {
+            limit.emplace(OldContent.size() + 10);
+            // The limit holds for this process, even as root: a plain write past it fails.
+            QFile probe(dir.filePath(QStringLiteral("sonde")));
+            QVERIFY(probe.open(QIODevice::WriteOnly));
+            QVERIFY(probe.write(QByteArray(200, 'x')) < 0 || !probe.flush());
+            probe.close();
+            QVERIFY(probe.remove());
+        }
+        QCOMPARE(saveCard(card, dir.filePath(name), boxes), SaveOutcome::Failed);
+        limit.reset();
+        QCOMPARE(boxes.shown,
+                 QList<MessageRequest>({{QStringLiteral("Erreur lors de la sauvegarde du fichier !"),
+                                         QStringLiteral("erreur"), MsgButtons::Ok, MsgIcon::Critical, 1}}));
+        QCOMPARE(samples::readFile(dir.filePath(QStringLiteral("carte.cdv"))), OldContent);
+        // No temporary file is left behind, and nothing else changed.
+        QCOMPARE(entries(dir), before);
+        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("dossier"))).isDir());
+    }
+
+    // The card replaces the file in place. Characters the code page cannot hold, in a zone text,
+    // a font name or the logo path, are named first; Cancel writes nothing.
+    void unencodableCharacters_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("font");
         QTest::addColumn<QString>("logo");
-        QTest::addColumn<QStringList>("characters");
-        QTest::newRow("code page only") << "Société € «»"
-                                        << "Arial"
-                                        << "" << QStringList{};
-        QTest::newRow("greek in a text") << "Ωmega Ω"
-                                         << "Arial"
-                                         << "" << QStringList{"Ω"};
-        QTest::newRow("arrow in a font name") << ""
-                                              << "Fonte→"
-                                              << "" << QStringList{"→"};
-        QTest::newRow("in the logo path") << ""
-                                          << "Arial"
-                                          << "/tmp/лого.png" << QStringList{"л", "о", "г"};
-        QTest::newRow("outside the basic plane")
-            << "😀 et 😃"
-            << "Arial"
-            << "" << QStringList{QStringLiteral("😀"), QStringLiteral("😃")};
-        QTest::newRow("spaces cut away do not count") << "x"
-                                                      << "Arial"
-                                                      << "" << QStringList{};
+        QTest::addColumn<MsgAnswer>("answer");
+        QTest::addColumn<QString>("named"); // empty: no question
+        auto row = [](const char* name, const char* text, const char* font, const char* logo,
+                      MsgAnswer answer, const char* named) {
+            QTest::newRow(name) << QString::fromUtf8(text) << QString::fromUtf8(font)
+                                << QString::fromUtf8(logo) << answer << QString::fromUtf8(named);
+        };
+        row("code page only", "Société € «»", "Arial", "", MsgAnswer::Ok, "");
+        row("greek, saved anyway", "Ωmega Ω et ω", "Arial", "", MsgAnswer::Ok, "« Ω » « ω »");
+        row("greek, cancelled", "Ω", "Arial", "", MsgAnswer::Cancel, "« Ω »");
+        row("arrow in a font name", "", "Fonte→", "", MsgAnswer::Cancel, "« → »");
+        row("in the logo path", "", "Arial", "/tmp/лого.bmp", MsgAnswer::Cancel, "« л » « о » « г »");
+        row("outside the basic plane", "😀 et 😃", "Arial", "", MsgAnswer::Ok, "« 😀 » « 😃 »");
     }
-    void unencodable() {
+    void unencodableCharacters() {
         QFETCH(QString, text);
         QFETCH(QString, font);
         QFETCH(QString, logo);
-        QFETCH(QStringList, characters);
+        QFETCH(MsgAnswer, answer);
+        QFETCH(QString, named);
+        const bool written = answer == MsgAnswer::Ok;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("carte.cdv"));
+        QVERIFY(samples::writeFile(path, OldContent));
         CardDocument card;
         card.zone(3).Text = text;
         card.zone(2).FontName = font;
         card.Logo.RecordedPath = logo;
-        QCOMPARE(cardfile::unencodableCharacters(card), characters);
+        FakeMessageBoxes boxes;
+        boxes.answers.enqueue(answer);
+
+        QCOMPARE(saveCard(card, path, boxes), written ? SaveOutcome::Saved : SaveOutcome::Declined);
+        QCOMPARE(boxes.shown.size(), named.isEmpty() ? 0 : 1);
+        if (!named.isEmpty()) {
+            const MessageRequest& q = boxes.shown.at(0);
+            QCOMPARE(q.buttons, MsgButtons::OkCancel);
+            QCOMPARE(q.title, QStringLiteral("Enregistrement de la carte"));
+            QVERIFY2(q.prompt.contains("\r" + named + "\r") && q.prompt.contains(QStringLiteral("« ? »")),
+                     qPrintable(q.prompt));
+        }
+        QCOMPARE(samples::readFile(path), written ? cardfile::toBytes(card) : OldContent);
+        // Once saved the card records "AUCUN" itself.
+        QCOMPARE(card.Logo.RecordedPath, written && logo.isEmpty() ? QStringLiteral("AUCUN") : logo);
+        QCOMPARE(entries(dir), QStringList{"carte.cdv"});
     }
 };
 

@@ -4,13 +4,12 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
 
 // Card files and cards shared by the card tests.
 namespace samples {
 
-// Joins lines with CR LF after each, as the card file ends every line.
-QByteArray crlf(const QStringList& lines);
+// Lines separated by "\n", in Windows-1252 with CR LF after each, as the card file holds them.
+QByteArray crlf(const QString& lines);
 // The 39 lines a card gives right after "Nouveau".
 QByteArray newCardFile();
 // A card that uses every kind of value: several lines with quotes, float sizes, an RGB
