@@ -1,6 +1,5 @@
 #include "SampleFiles.h"
 #include "platform/QtPictureLoader.h"
-#include "platform/wmf/WmfPicture.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -14,22 +13,12 @@ QByteArray logoMetafile() {
     WmfBuilder b;
     b.pen(5, 0, Qt::black).brush(0, Teal).select(0).select(1).ellipse(100, 100, 900, 900);
     b.stretchDib(SampleFiles::quarters(2, 2), QRect(1100, 100, 800, 400));
-    b.font(-150, 700, "Arial")
-        .select(2)
-        .textColour(Qt::black)
-        .backgroundMode(1)
-        .textOut(1100, 600, "Caf\xE9 No\xEBl");
+    b.font(-150, 700, "Arial").select(2).textColour(Qt::black).backgroundMode(1);
+    b.textOut(1100, 600, "Caf\xE9 No\xEBl");
     return b.placeable(QRect(0, 0, 2000, 1000), 1000);
 }
 
-QImage filled(int side, Qt::GlobalColor colour) {
-    QImage image(side, side, QImage::Format_RGB32);
-    image.fill(colour);
-    return image;
-}
-
 struct Kind {
-    const char* kind;
     QString name;
     QByteArray bytes;
     QSize size; // natural size
@@ -39,17 +28,16 @@ struct Kind {
 // largest image is the one kept.
 QList<Kind> kinds() {
     const QImage q = SampleFiles::quarters(40, 30);
-    const QByteArray ico =
-        SampleFiles::icon({filled(16, Qt::gray), SampleFiles::quarters(48, 48), filled(32, Qt::black)});
+    const QByteArray ico = SampleFiles::icon(
+        {SampleFiles::quarters(16, 16), SampleFiles::quarters(48, 48), SampleFiles::quarters(32, 32)});
     // 2000 x 1000 units at 1000 to the inch: 192 x 96 pixels.
-    return {
-        {"ico", "logo.ico", ico, {48, 48}},
-        {"cur", "pointer.cur", SampleFiles::icon({SampleFiles::quarters(32, 32)}, true, {5, 7}), {32, 32}},
-        {"bmp", "logo.bmp", SampleFiles::written(q, "bmp"), q.size()},
-        {"gif", "logo.gif", SampleFiles::gif(q), q.size()},
-        {"jpeg", "logo.jpg", SampleFiles::written(q, "jpeg"), q.size()},
-        {"png", "logo.png", SampleFiles::written(q, "png"), q.size()},
-        {"wmf", "logo.wmf", logoMetafile(), {192, 96}}};
+    return {{"logo.ico", ico, {48, 48}},
+            {"pointer.cur", SampleFiles::icon({SampleFiles::quarters(32, 32)}, true, {5, 7}), {32, 32}},
+            {"logo.bmp", SampleFiles::written(q, "bmp"), q.size()},
+            {"logo.gif", SampleFiles::gif(q), q.size()},
+            {"logo.jpg", SampleFiles::written(q, "jpeg"), q.size()},
+            {"logo.png", SampleFiles::written(q, "png"), q.size()},
+            {"logo.wmf", logoMetafile(), {192, 96}}};
 }
 
 } // namespace
@@ -77,16 +65,14 @@ private slots:
         QTest::addColumn<QSize>("size");
         QTest::addColumn<Samples>("expected");
         QTest::addColumn<int>("tolerance");
-        const Samples logo{{48, 48, Teal},       {4, 4, Qt::transparent}, {48, 4, Qt::transparent},
-                           {124, 19, Qt::red},   {163, 19, Qt::green},    {124, 38, Qt::blue},
-                           {163, 38, Qt::yellow}};
+        const Samples logo = SampleFiles::samples(
+            "teal 48,48 transparent 4,4 48,4 red 124,19 green 163,19 blue 124,38 yellow 163,38");
         for (const Kind& k : kinds()) {
             const bool wmf = k.name.endsWith("wmf");
-            QTest::newRow(k.kind) << k.name << k.bytes << k.size
-                                  << (wmf ? logo : SampleFiles::quarterSamples(k.size))
-                                  << (wmf                      ? 8
-                                      : k.name.endsWith("jpg") ? 40
-                                                               : 0);
+            const int tolerance = wmf ? 8 : k.name.endsWith("jpg") ? 40 : 0;
+            QTest::newRow(qPrintable(k.name))
+                << k.name << k.bytes << k.size << (wmf ? logo : SampleFiles::quarterSamples(k.size))
+                << tolerance;
         }
         QTest::newRow("wmf named otherwise") << "logo.dat" << logoMetafile() << QSize(192, 96) << logo << 8;
     }
@@ -101,13 +87,11 @@ private slots:
         QVERIFY(!picture->isNull());
         QCOMPARE(picture->isVector(), size == QSize(192, 96));
         QCOMPARE(picture->naturalSize(), size);
-        const QImage image = picture->toImage(size).convertToFormat(QImage::Format_ARGB32);
-        const QString wrong = SampleFiles::mismatch(image, expected, tolerance);
+        const QString wrong = SampleFiles::mismatch(picture->toImage(size), expected, tolerance);
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
     }
 
-    void metafileTextIsDrawnAndDecoded() {
-        QCOMPARE(WmfPicture::fromData(logoMetafile())->texts(), QStringList{"Café Noël"});
+    void metafileTextIsDrawn() {
         const auto picture = load("text.wmf", logoMetafile());
         QVERIFY(picture.has_value());
         // Twice the natural size: the text runs from 1100, 600 on a 2000 x 1000 frame.
@@ -129,7 +113,7 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("bytes");
         for (const Kind& k : kinds())
-            QTest::newRow(k.kind) << k.name << k.bytes;
+            QTest::newRow(qPrintable(k.name)) << k.name << k.bytes;
     }
     void everyCutFails() {
         QFETCH(QString, name);
@@ -147,27 +131,20 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QHash<QString, QByteArray> file;
         for (const Kind& k : kinds())
-            file[k.kind] = k.bytes;
-        const auto patched = [&](const char* kind, qsizetype at, const QByteArray& with) {
-            return QByteArray(file[kind]).replace(at, with.size(), with);
+            file[k.name] = k.bytes;
+        const auto damaged = [&](const char* row, const QString& name, qsizetype at, const QByteArray& with) {
+            QTest::newRow(row) << name << QByteArray(file[name]).replace(at, with.size(), with);
         };
-        QTest::newRow("ico entry beyond the end")
-            << "a.ico" << patched("ico", 18, QByteArray("\xF0\xFF\0\0", 4));
-        QTest::newRow("ico entry size beyond the end")
-            << "a.ico" << patched("ico", 14, QByteArray("\xFF\xFF\xFF\x0F", 4));
-        QTest::newRow("cur entry beyond the end")
-            << "a.cur" << patched("cur", 18, QByteArray("\xF0\xFF\0\0", 4));
-        QTest::newRow("bmp pixels beyond the end")
-            << "a.bmp" << patched("bmp", 10, QByteArray("\xFF\xFF\0\0", 4));
-        QTest::newRow("bmp of an absurd width")
-            << "a.bmp" << patched("bmp", 18, QByteArray("\xFF\xFF\xFF\x7F", 4));
-        QTest::newRow("bmp odd depth") << "a.bmp" << patched("bmp", 28, QByteArray("\x07\0", 2));
-        QTest::newRow("gif code size out of range")
-            << "a.gif" << patched("gif", file["gif"].indexOf(',') + 10, "\x0F");
-        QTest::newRow("jpeg without its frame")
-            << "a.jpg" << patched("jpeg", file["jpeg"].indexOf("\xFF\xC0"), "\xFF\x01");
-        QTest::newRow("png header checksum") << "a.png" << patched("png", 29, QByteArray(4, '\0'));
-        QTest::newRow("wmf checksum") << "a.wmf" << patched("wmf", 20, QByteArray(2, '\0'));
+        damaged("ico entry beyond the end", "logo.ico", 18, QByteArray("\xF0\xFF\0\0", 4));
+        damaged("ico entry size beyond the end", "logo.ico", 14, QByteArray("\xFF\xFF\xFF\x0F", 4));
+        damaged("cur entry beyond the end", "pointer.cur", 18, QByteArray("\xF0\xFF\0\0", 4));
+        damaged("bmp pixels beyond the end", "logo.bmp", 10, QByteArray("\xFF\xFF\0\0", 4));
+        damaged("bmp of an absurd width", "logo.bmp", 18, QByteArray("\xFF\xFF\xFF\x7F", 4));
+        damaged("bmp odd depth", "logo.bmp", 28, QByteArray("\x07\0", 2));
+        damaged("gif code size out of range", "logo.gif", file["logo.gif"].indexOf(',') + 10, "\x0F");
+        damaged("jpeg without its frame", "logo.jpg", file["logo.jpg"].indexOf("\xFF\xC0"), "\xFF\x01");
+        damaged("png header checksum", "logo.png", 29, QByteArray(4, '\0'));
+        damaged("wmf checksum", "logo.wmf", 20, QByteArray(2, '\0'));
         const QByteArray text("Carte de visite\r\n");
         QTest::newRow("text") << "notes.txt" << text;
         QTest::newRow("text named as a bitmap") << "notes.bmp" << text;

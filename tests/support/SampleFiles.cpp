@@ -23,24 +23,22 @@ WmfBuilder& WmfBuilder::record(quint16 function, const QByteArray& params) {
     const quint32 size = quint32(3 + p.size() / 2);
     records_ += dwords({size}) + words({qint16(function)}) + p;
     largest_ = std::max(largest_, size);
+    objects_ += (function & 0xFFF8) == 0x02F8; // a pen, a font or a brush
     return *this;
 }
 
 WmfBuilder& WmfBuilder::pen(int style, int width, const QColor& c) {
-    ++objects_;
     return record(0x02FA, words({qint16(style), qint16(width), 0}) + colour(c.rgb()));
 }
 
 WmfBuilder& WmfBuilder::brush(int style, const QColor& c) {
-    ++objects_;
     return record(0x02FC, words({qint16(style)}) + colour(c.rgb()) + words({0}));
 }
 
 WmfBuilder& WmfBuilder::font(int height, int weight, const QByteArray& face, int escapement) {
-    ++objects_;
-    const QByteArray p = words({qint16(height), 0, qint16(escapement), qint16(escapement), qint16(weight)}) +
-                         QByteArray(8, '\0'); // italic .. pitch and family
-    return record(0x02FB, p + face.left(31).leftJustified(32, '\0'));
+    // Then italic .. pitch and family, and the face.
+    return record(0x02FB, words({qint16(height), 0, qint16(escapement), qint16(escapement), qint16(weight)}) +
+                              QByteArray(8, '\0') + face.left(31).leftJustified(32, '\0'));
 }
 
 WmfBuilder& WmfBuilder::textOut(int x, int y, const QByteArray& text) {
@@ -159,6 +157,19 @@ QByteArray written(const QImage& image, const char* format) {
     QByteArray out;
     QBuffer buffer(&out);
     image.save(&buffer, format, 95);
+    return out;
+}
+
+Samples samples(const QString& spec) {
+    Samples out;
+    QColor colour;
+    for (const QString& word : spec.split(' ', Qt::SkipEmptyParts)) {
+        const QStringList xy = word.split(',');
+        if (xy.size() == 2)
+            out.append({xy[0].toInt(), xy[1].toInt(), colour});
+        else
+            colour = word == u"green" ? QColor(Qt::green) : QColor::fromString(word); // Qt's, not SVG's
+    }
     return out;
 }
 
