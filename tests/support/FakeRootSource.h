@@ -10,13 +10,9 @@ class FakeRootSource : public RootSource {
 public:
     QList<ViewerRoot> roots() override { return list; }
     bool canRead(const QString& root) override {
-        checked << root;
         return !unreadable.contains(root) && QFileInfo(root).isDir();
     }
-    void add(const QString& path, const QString& label = QString()) {
-        list.append({path, label.isEmpty() ? path : label});
-    }
+    void add(const QString& path, const QString& label) { list.append({path, label}); }
     QList<ViewerRoot> list;
     QStringList unreadable;
-    QStringList checked;
 };

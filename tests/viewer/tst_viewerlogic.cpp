@@ -8,24 +8,30 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+namespace {
+template <typename... Values> void row(const char* tag, const Values&... values) {
+    (QTest::newRow(tag) << ... << values);
+}
+
+// Empty files (and the folders that hold them) below dir.
+void makeFiles(const QTemporaryDir& dir, const QStringList& names) {
+    for (const QString& name : names) {
+        QVERIFY(QDir(dir.path()).mkpath(QFileInfo(name).path()));
+        QFile f(dir.filePath(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+}
+} // namespace
+
 class TestViewerLogic : public QObject {
     Q_OBJECT
 private slots:
     void matchesPattern_data();
     void matchesPattern();
-    void matchingFiles_data();
     void matchingFiles();
-    void startPatterns();
-    void joinFolderFile_data();
-    void joinFolderFile();
-    void rootOf_data();
-    void rootOf();
-    void folderChain_data();
-    void folderChain();
-    void existingFolder();
+    void paths();
     void pathOnDisk_data();
     void pathOnDisk();
-    void isMediaMount_data();
     void isMediaMount();
 };
 
@@ -33,32 +39,18 @@ void TestViewerLogic::matchesPattern_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<bool>("matches");
-    QTest::newRow("upper-case name, lower-case mask") << "LOGO.BMP"
-                                                      << "*.bmp" << true;
-    QTest::newRow("lower-case name, upper-case mask") << "logo.bmp"
-                                                      << "*.BMP" << true;
-    QTest::newRow("second of three masks") << "photo.jpg"
-                                           << "*.bmp;*.jpg;*.gif" << true;
-    QTest::newRow("none of the masks") << "photo.jpeg"
-                                       << "*.bmp;*.jpg;*.gif" << false;
-    QTest::newRow("blanks around the masks") << "a.gif"
-                                             << " *.bmp ; *.gif " << true;
-    QTest::newRow("extension must end the name") << "a.bmp.txt"
-                                                 << "*.bmp" << false;
-    QTest::newRow("question mark is one character") << "a1.ico"
-                                                    << "a?.ico" << true;
-    QTest::newRow("question mark is not two") << "a12.ico"
-                                              << "a?.ico" << false;
-    QTest::newRow("star dot star takes every name") << "LISEZMOI"
-                                                    << "*.*" << true;
-    QTest::newRow("empty pattern takes nothing") << "a.bmp"
-                                                 << "" << false;
-    QTest::newRow("only separators take nothing") << "a.bmp"
-                                                  << ";;" << false;
-    QTest::newRow("half-typed mask") << "a.jpg"
-                                     << "*.j" << false;
-    QTest::newRow("plain name") << "Carte.CUR"
-                                << "carte.cur" << true;
+    row("upper-case name, lower-case mask", "LOGO.BMP", "*.bmp", true);
+    row("lower-case name, upper-case mask", "logo.bmp", "*.BMP", true);
+    row("second of three masks", "photo.jpg", "*.bmp;*.jpg;*.gif", true);
+    row("none of the masks", "photo.jpeg", "*.bmp;*.jpg;*.gif", false);
+    row("blanks around the masks", "a.gif", " *.bmp ; *.gif ", true);
+    row("extension must end the name", "a.bmp.txt", "*.bmp", false);
+    row("question mark is one character", "a1.ico", "a?.ico", true);
+    row("question mark is not two", "a12.ico", "a?.ico", false);
+    row("star dot star takes every name", "LISEZMOI", "*.*", true);
+    row("empty pattern takes nothing", "a.bmp", "", false);
+    row("only separators take nothing", "a.bmp", ";;", false);
+    row("half-typed mask", "a.jpg", "*.j", false);
 }
 
 void TestViewerLogic::matchesPattern() {
@@ -68,172 +60,69 @@ void TestViewerLogic::matchesPattern() {
     QCOMPARE(viewer::matchesPattern(name, pattern), matches);
 }
 
-void TestViewerLogic::matchingFiles_data() {
-    QTest::addColumn<QString>("pattern");
-    QTest::addColumn<QStringList>("expected");
-    QTest::newRow("bitmaps whatever their case") << "*.bmp" << QStringList{"b.bmp", "LOGO.BMP"};
-    QTest::newRow("several masks, sorted without case")
-        << "*.jpg;*.bmp" << QStringList{"b.bmp", "c.JPG", "LOGO.BMP"};
-    QTest::newRow("everything but hidden files and folders")
-        << "*.*" << QStringList{"b.bmp", "c.JPG", "LISEZMOI", "LOGO.BMP"};
-    QTest::newRow("nothing matches") << "*.wmf" << QStringList{};
-    QTest::newRow("empty pattern") << "" << QStringList{};
-}
-
 void TestViewerLogic::matchingFiles() {
-    QFETCH(QString, pattern);
-    QFETCH(QStringList, expected);
     QTemporaryDir dir;
-    for (const char* name : {"LOGO.BMP", "b.bmp", "c.JPG", "LISEZMOI", ".cache.bmp"}) {
-        QFile f(dir.filePath(QLatin1String(name)));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-    }
+    makeFiles(dir, {"LOGO.BMP", "b.bmp", "c.JPG", "LISEZMOI", ".cache.bmp"});
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("dossier.bmp")));
-    QCOMPARE(viewer::matchingFiles(dir.path(), pattern), expected);
+    // Sorted without regard to case; hidden files and folders never listed.
+    QCOMPARE(viewer::matchingFiles(dir.path(), "*.jpg;*.bmp"), (QStringList{"b.bmp", "c.JPG", "LOGO.BMP"}));
+    QCOMPARE(viewer::matchingFiles(dir.path(), "*.*"),
+             (QStringList{"b.bmp", "c.JPG", "LISEZMOI", "LOGO.BMP"}));
+    QCOMPARE(viewer::matchingFiles(dir.path(), ""), QStringList{});
 }
 
-void TestViewerLogic::startPatterns() {
-    const QStringList entries = viewer::patternEntries();
-    QCOMPARE(entries.size(), 10);
-    QCOMPARE(entries.first(), QStringLiteral("*.ico"));
-    QCOMPARE(entries.at(6), QStringLiteral("*.*"));
-    QCOMPARE(entries.last(), QStringLiteral("*.ico;*.cur;*.wmf"));
-    // The box and the list start out of step; neither start pattern is an entry.
-    QVERIFY(viewer::initialPatternText() != viewer::initialFilePattern());
-    QVERIFY(!entries.contains(viewer::initialPatternText()));
-    QVERIFY(!entries.contains(viewer::initialFilePattern()));
-}
+void TestViewerLogic::paths() {
+    QCOMPARE(viewer::joinFolderFile("/", "logo.bmp"), QStringLiteral("/logo.bmp"));
+    QCOMPARE(viewer::joinFolderFile("/media/cle/", "a.gif"), QStringLiteral("/media/cle/a.gif"));
+    QCOMPARE(viewer::joinFolderFile("/home/marie", "a.gif"), QStringLiteral("/home/marie/a.gif"));
 
-void TestViewerLogic::joinFolderFile_data() {
-    QTest::addColumn<QString>("folder");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("system root") << "/"
-                                 << "logo.bmp"
-                                 << "/logo.bmp";
-    QTest::newRow("media root given with its separator") << "/media/cle/"
-                                                         << "a.gif"
-                                                         << "/media/cle/a.gif";
-    QTest::newRow("ordinary folder") << "/home/marie/images"
-                                     << "a.gif"
-                                     << "/home/marie/images/a.gif";
-}
-
-void TestViewerLogic::joinFolderFile() {
-    QFETCH(QString, folder);
-    QFETCH(QString, name);
-    QFETCH(QString, expected);
-    QCOMPARE(viewer::joinFolderFile(folder, name), expected);
-}
-
-void TestViewerLogic::rootOf_data() {
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("system folder") << "/opt/kalimo"
-                                   << "/";
-    QTest::newRow("inside the home folder") << "/home/marie/images"
-                                            << "/home/marie";
-    QTest::newRow("the home folder itself") << "/home/marie"
-                                            << "/home/marie";
-    QTest::newRow("a name that only starts like home") << "/home/mariette"
-                                                       << "/";
-    QTest::newRow("on a stick") << "/media/marie/CLE/photos"
-                                << "/media/marie/CLE/";
-    QTest::newRow("the stick's own root") << "/media/marie/CLE"
-                                          << "/media/marie/CLE/";
-}
-
-void TestViewerLogic::rootOf() {
-    QFETCH(QString, path);
-    QFETCH(QString, expected);
     const QStringList roots{"/", "/home/marie", "/media/marie/CLE/"};
-    QCOMPARE(viewer::rootOf(roots, path), expected);
-}
+    QCOMPARE(viewer::rootOf(roots, "/opt/kalimo"), QStringLiteral("/"));
+    QCOMPARE(viewer::rootOf(roots, "/home/marie/images"), QStringLiteral("/home/marie"));
+    QCOMPARE(viewer::rootOf(roots, "/home/marie"), QStringLiteral("/home/marie"));
+    QCOMPARE(viewer::rootOf(roots, "/home/mariette"), QStringLiteral("/"));
+    QCOMPARE(viewer::rootOf(roots, "/media/marie/CLE"), QStringLiteral("/media/marie/CLE/"));
 
-void TestViewerLogic::folderChain_data() {
-    QTest::addColumn<QString>("root");
-    QTest::addColumn<QString>("folder");
-    QTest::addColumn<QStringList>("expected");
-    QTest::newRow("from the system root") << "/"
-                                          << "/home/marie" << QStringList{"/", "/home", "/home/marie"};
-    QTest::newRow("root ending with its separator")
-        << "/media/cle/"
-        << "/media/cle/a/b" << QStringList{"/media/cle/", "/media/cle/a", "/media/cle/a/b"};
-    QTest::newRow("the root itself") << "/media/cle/"
-                                     << "/media/cle" << QStringList{"/media/cle/"};
-    QTest::newRow("outside the root") << "/home/marie"
-                                      << "/opt" << QStringList{"/home/marie"};
-}
+    QCOMPARE(viewer::folderChain("/", "/home/marie"), (QStringList{"/", "/home", "/home/marie"}));
+    QCOMPARE(viewer::folderChain("/media/cle/", "/media/cle/a/b"),
+             (QStringList{"/media/cle/", "/media/cle/a", "/media/cle/a/b"}));
+    QCOMPARE(viewer::folderChain("/media/cle/", "/media/cle"), QStringList{"/media/cle/"});
+    QCOMPARE(viewer::folderChain("/home/marie", "/opt"), QStringList{"/home/marie"});
 
-void TestViewerLogic::folderChain() {
-    QFETCH(QString, root);
-    QFETCH(QString, folder);
-    QFETCH(QStringList, expected);
-    QCOMPARE(viewer::folderChain(root, folder), expected);
-}
-
-void TestViewerLogic::existingFolder() {
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("a/b")));
     const QString root = dir.path() + QLatin1Char('/');
-    QCOMPARE(viewer::existingFolder(dir.filePath(QStringLiteral("a/b")), root), dir.filePath("a/b"));
-    QCOMPARE(viewer::existingFolder(dir.filePath(QStringLiteral("a/gone/deeper")), root), dir.filePath("a"));
+    QCOMPARE(viewer::existingFolder(dir.filePath("a/b"), root), dir.filePath("a/b"));
+    QCOMPARE(viewer::existingFolder(dir.filePath("a/gone/deeper"), root), dir.filePath("a"));
     QCOMPARE(viewer::existingFolder(QStringLiteral("/elsewhere"), root), root);
 }
 
 void TestViewerLogic::pathOnDisk_data() {
     QTest::addColumn<QString>("asked");    // below the test folder
     QTest::addColumn<QString>("expected"); // below the test folder; empty: the path as asked
-    QTest::newRow("as the viewer copies it") << "IMAGES/LOGO.BMP"
-                                             << "Images/Logo.bmp";
-    QTest::newRow("already spelt right") << "Images/Logo.bmp"
-                                         << "Images/Logo.bmp";
-    QTest::newRow("a letter that grows when upper-cased") << "IMAGES/STRASSE.JPG"
-                                                          << "Images/straße.jpg";
-    QTest::newRow("exact spelling wins over another case") << "Photos/a.BMP"
-                                                           << "Photos/a.BMP";
-    QTest::newRow("two spellings: the first in name order") << "PHOTOS/A.BMP"
-                                                            << "Photos/A.bmp";
-    QTest::newRow("nothing matches: the path as it came") << "IMAGES/ABSENT.BMP"
-                                                          << "";
+    row("as the viewer copies it", "IMAGES/LOGO.BMP", "Images/Logo.bmp");
+    row("a letter that grows when upper-cased", "IMAGES/STRASSE.JPG", "Images/straße.jpg");
+    row("exact spelling wins over another case", "Photos/a.BMP", "Photos/a.BMP");
+    row("two spellings: the first in name order", "PHOTOS/A.BMP", "Photos/A.bmp");
+    row("nothing matches: the path as it came", "IMAGES/ABSENT.BMP", "");
 }
 
 void TestViewerLogic::pathOnDisk() {
     QFETCH(QString, asked);
     QFETCH(QString, expected);
     QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Images")));
-    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Photos")));
-    for (const QString& name : {QStringLiteral("Images/Logo.bmp"), QStringLiteral("Images/straße.jpg"),
-                                QStringLiteral("Photos/a.BMP"), QStringLiteral("Photos/A.bmp")}) {
-        QFile f(dir.filePath(name));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-    }
+    makeFiles(dir, {"Images/Logo.bmp", "Images/straße.jpg", "Photos/a.BMP", "Photos/A.bmp"});
     // The viewer upper-cases the test folder's own part of the path too.
     const QString base = dir.path() + QLatin1Char('/');
     const QString shown = base.toUpper() + asked;
-    const QString want = expected.isEmpty() ? shown : base + expected;
-    QCOMPARE(viewer::pathOnDisk(shown), want);
-}
-
-void TestViewerLogic::isMediaMount_data() {
-    QTest::addColumn<QString>("mountPoint");
-    QTest::addColumn<bool>("listed");
-    QTest::newRow("stick under media") << "/media/marie/CLE" << true;
-    QTest::newRow("stick under run/media") << "/run/media/marie/CLE" << true;
-    QTest::newRow("disk under mnt") << "/mnt/photos" << true;
-    QTest::newRow("the mnt folder itself") << "/mnt/" << false;
-    QTest::newRow("system root") << "/" << false;
-    QTest::newRow("run") << "/run" << false;
-    QTest::newRow("run user") << "/run/user/1000" << false;
-    QTest::newRow("proc") << "/proc" << false;
-    QTest::newRow("a name that starts like mnt") << "/mntx" << false;
+    QCOMPARE(viewer::pathOnDisk(shown), expected.isEmpty() ? shown : base + expected);
 }
 
 void TestViewerLogic::isMediaMount() {
-    QFETCH(QString, mountPoint);
-    QFETCH(bool, listed);
-    QCOMPARE(MountedRoots::isMediaMount(mountPoint), listed);
+    for (const char* listed : {"/media/marie/CLE", "/run/media/marie/CLE", "/mnt/photos"})
+        QVERIFY2(MountedRoots::isMediaMount(listed), listed);
+    for (const char* left : {"/mnt/", "/", "/run/user/1000", "/mntx"})
+        QVERIFY2(!MountedRoots::isMediaMount(left), left);
 }
 
 QTEST_GUILESS_MAIN(TestViewerLogic)
