@@ -10,17 +10,27 @@
 
 namespace {
 
-// The in-memory spooler, able to refuse a store and noting what the procedures ask of it.
+// The in-memory spooler with one printer, "Bureau", the current one, and its stored
+// defaults (the orientation given, two-sided, paper unknown); noting what the procedures
+// ask of it, and failing on demand.
 class ScriptedSpooler : public FakeSpooler {
 public:
+    ScriptedSpooler(const QStringList& listed, int orientation, const QString& fault = QString()) {
+        order = listed;
+        if (fault != "no printer")
+            defaultName = QStringLiteral("Bureau");
+        if (fault.isEmpty() || fault == "down" || fault == "refuse")
+            defaults[defaultName] = PrinterDefaults{orientation, 2, 0};
+        down = fault == "down";
+        refuseStore = fault == "refuse";
+    }
     bool storeDefaults(const QString& name, const PrinterDefaults& d, quint32 fields) override {
-        cursorsAtStore << (QGuiApplication::overrideCursor() ? QGuiApplication::overrideCursor()->shape()
-                                                             : -1);
-        if (refuseStore) {
-            stores.append({name, fields});
-            return false;
-        }
-        return FakeSpooler::storeDefaults(name, d, fields);
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        cursorsAtStore << (cursor ? cursor->shape() : -1);
+        if (!refuseStore)
+            return FakeSpooler::storeDefaults(name, d, fields);
+        stores.append({name, fields});
+        return false;
     }
     void setCurrentPrinter(const QString& name) override {
         picks << name;
@@ -31,15 +41,21 @@ public:
     QList<int> cursorsAtStore;
 };
 
-// A spooler with the printers named: listed ones are installed, stored ones have
-// defaults (orientation as given, two-sided, paper unknown), the first listed or stored
-// one is the default printer.
-void fill(ScriptedSpooler& spooler, const QStringList& listed, const QStringList& stored, int orientation) {
-    spooler.order = listed;
-    for (const QString& name : stored)
-        spooler.defaults[name] = PrinterDefaults{orientation, 2, 0};
-    spooler.defaultName = stored.value(0, listed.value(0));
+QString codes(const PrinterDefaults& d) {
+    return QStringLiteral("%1 %2 %3").arg(d.orientation).arg(d.duplex).arg(d.paperSize);
 }
+
+// Label6 and the checked entries.
+QString shown(const Form1& w) {
+    QString s = w.Label6->text();
+    for (const QAction* entry : {w.Mnu_ImpPort, w.Mnu_ImpPays})
+        if (entry->isChecked())
+            s += QStringLiteral(" +") + entry->objectName();
+    return s;
+}
+
+const QString Portrait = QStringLiteral("En cours : Portrait +Mnu_ImpPort");
+const QString Landscape = QStringLiteral("En cours : Paysage +Mnu_ImpPays");
 
 } // namespace
 
@@ -48,163 +64,79 @@ class OrImpTest : public QObject {
 private slots:
     void setOrientation_data() {
         QTest::addColumn<QStringList>("listed");
-        QTest::addColumn<QStringList>("stored");
         QTest::addColumn<int>("before");
         QTest::addColumn<int>("orientation");
-        QTest::addColumn<bool>("down");
-        QTest::addColumn<bool>("refuse");
-        QTest::addColumn<bool>("changed");
+        QTest::addColumn<QString>("fault");
         QTest::addColumn<int>("storeCalls");
         QTest::addColumn<QStringList>("picks");
-
         const QStringList one{"Bureau"};
-        QTest::newRow("portrait to landscape") << one << one << 1 << 2 << false << false << true << 1 << one;
-        QTest::newRow("landscape to portrait") << one << one << 2 << 1 << false << false << true << 1 << one;
-        QTest::newRow("already in force") << one << one << 2 << 2 << false << false << true << 1 << one;
-        QTest::newRow("picked by exact name") << QStringList{"bureau", "Bureau 2", "Bureau", "Bureau"} << one
-                                              << 1 << 2 << false << false << true << 1 << one;
-        QTest::newRow("printer gone from the list") << QStringList{"bureau", "Atelier"} << one << 1 << 2
-                                                    << false << false << true << 1 << QStringList{};
-        QTest::newRow("no printer") << QStringList{} << QStringList{} << 0 << 2 << false << false << false
-                                    << 0 << QStringList{};
+        QTest::newRow("portrait to landscape") << one << 1 << 2 << "" << 1 << one;
+        QTest::newRow("landscape to portrait") << one << 2 << 1 << "" << 1 << one;
+        QTest::newRow("already in force") << one << 2 << 2 << "" << 1 << one;
+        QTest::newRow("picked by exact name")
+            << QStringList{"bureau", "Bureau 2", "Bureau", "Bureau"} << 1 << 2 << "" << 1 << one;
+        QTest::newRow("printer gone from the list")
+            << QStringList{"bureau", "Atelier"} << 1 << 2 << "" << 1 << QStringList();
+        QTest::newRow("no printer") << QStringList() << 1 << 2 << "no printer" << 0 << QStringList();
         QTest::newRow("printer without stored settings")
-            << one << QStringList{} << 0 << 2 << false << false << false << 0 << QStringList{};
-        QTest::newRow("spooler down") << one << one << 1 << 2 << true << false << false << 0 << QStringList{};
-        QTest::newRow("store refused")
-            << one << one << 1 << 2 << false << true << false << 1 << QStringList{};
+            << one << 1 << 2 << "no settings" << 0 << QStringList();
+        QTest::newRow("spooler down") << one << 1 << 2 << "down" << 0 << QStringList();
+        QTest::newRow("store refused") << one << 1 << 2 << "refuse" << 1 << QStringList();
     }
     void setOrientation() {
         QFETCH(QStringList, listed);
-        QFETCH(QStringList, stored);
         QFETCH(int, before);
         QFETCH(int, orientation);
-        QFETCH(bool, down);
-        QFETCH(bool, refuse);
-        QFETCH(bool, changed);
+        QFETCH(QString, fault);
         QFETCH(int, storeCalls);
         QFETCH(QStringList, picks);
+        ScriptedSpooler spooler(listed, before, fault);
+        const QString was = codes(spooler.defaults.value("Bureau"));
 
-        ScriptedSpooler spooler;
-        fill(spooler, listed, stored, before);
-        spooler.refuseStore = refuse;
-        spooler.down = down;
-        const auto storedBefore = spooler.defaults;
-
-        const qint32 duplex = 1;
-        const qint16 code = static_cast<qint16>(orientation);
-        QCOMPARE(OrImp::SetOrientation(spooler, duplex, code), changed);
-
-        QCOMPARE(spooler.stores.size(), storeCalls);
-        for (const auto& store : std::as_const(spooler.stores)) {
-            QCOMPARE(store.first, QStringLiteral("Bureau"));
-            QCOMPARE(store.second, quint32(0x1001));
-        }
+        QCOMPARE(OrImp::SetOrientation(spooler, 1, static_cast<qint16>(orientation)), fault.isEmpty());
+        QCOMPARE(spooler.stores, (QList<QPair<QString, quint32>>(storeCalls, {"Bureau", 0x1001})));
         QCOMPARE(spooler.picks, picks);
-        if (changed) {
-            const PrinterDefaults after = spooler.defaults.value("Bureau");
-            QCOMPARE(after.orientation, orientation);
-            QCOMPARE(after.duplex, 1);
-            QCOMPARE(after.paperSize, 0);
-        } else {
-            // Nothing the spooler holds has moved.
-            QCOMPARE(spooler.defaults.keys(), storedBefore.keys());
-            for (const QString& name : storedBefore.keys()) {
-                QCOMPARE(spooler.defaults[name].orientation, storedBefore[name].orientation);
-                QCOMPARE(spooler.defaults[name].duplex, storedBefore[name].duplex);
-            }
-        }
+        // One-sided with the paper as it was after a change; else nothing has moved.
+        QCOMPARE(codes(spooler.defaults.value("Bureau")),
+                 fault.isEmpty() ? QStringLiteral("%1 1 0").arg(orientation) : was);
     }
 
-    // Stored without the paper member: the person's paper stays, whatever it is.
-    void setPaperSizeKeepsThePaper_data() {
-        QTest::addColumn<int>("orientation");
-        QTest::addColumn<int>("paper");
-        QTest::newRow("portrait, other paper") << 1 << 0;
-        QTest::newRow("landscape, other paper") << 2 << 0;
-        QTest::newRow("landscape, the program's paper") << 2 << 1;
-    }
-    void setPaperSizeKeepsThePaper() {
-        QFETCH(int, orientation);
-        QFETCH(int, paper);
-        ScriptedSpooler spooler;
-        fill(spooler, {"Bureau"}, {"Bureau"}, orientation);
-        spooler.defaults["Bureau"].paperSize = paper;
-
-        const qint32 duplex = 1;
-        const qint16 paperCode = 1;
-        QVERIFY(OrImp::SetPaperSize(spooler, duplex, paperCode));
-
-        const PrinterDefaults after = spooler.defaults.value("Bureau");
-        QCOMPARE(after.paperSize, paper);
-        QCOMPARE(after.orientation, orientation);
-        QCOMPARE(after.duplex, 1);
-        QCOMPARE(spooler.stores.size(), 1);
-        QVERIFY(!(spooler.stores.first().second & PrinterField::PaperSize));
-    }
-
-    // The two menu entries, through the window.
+    // The two menu entries through the window: both procedures under the hourglass, the
+    // person's paper kept, the display from what the spooler holds after.
     void menuEntries_data() {
-        QTest::addColumn<QStringList>("printers");
         QTest::addColumn<int>("before");
         QTest::addColumn<QString>("entry");
-        QTest::addColumn<bool>("downAfterStart");
-        QTest::addColumn<bool>("refuse");
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<bool>("portraitChecked");
-        QTest::addColumn<bool>("landscapeChecked");
-        QTest::addColumn<int>("storedAfter");
-
-        const QStringList one{"Bureau"};
-        const QString portrait = QStringLiteral("En cours : Portrait");
-        const QString landscape = QStringLiteral("En cours : Paysage");
-        QTest::newRow("landscape chosen")
-            << one << 1 << "Mnu_ImpPays" << false << false << landscape << false << true << 2;
-        QTest::newRow("portrait chosen")
-            << one << 2 << "Mnu_ImpPort" << false << false << portrait << true << false << 1;
-        QTest::newRow("landscape again")
-            << one << 2 << "Mnu_ImpPays" << false << false << landscape << false << true << 2;
-        QTest::newRow("no printer") << QStringList{} << 0 << "Mnu_ImpPays" << false << false << portrait
-                                    << false << false << 0;
-        QTest::newRow("spooler gone down")
-            << one << 2 << "Mnu_ImpPort" << true << false << landscape << false << true << 2;
-        QTest::newRow("store refused")
-            << one << 2 << "Mnu_ImpPort" << false << true << landscape << false << true << 2;
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<QString>("stored"); // orientation, duplex, paper
+        QTest::newRow("landscape chosen") << 1 << "Mnu_ImpPays"
+                                          << "" << Landscape << "2 1 0";
+        QTest::newRow("portrait chosen") << 2 << "Mnu_ImpPort"
+                                         << "" << Portrait << "1 1 0";
+        QTest::newRow("store refused") << 2 << "Mnu_ImpPort"
+                                       << "refuse" << Landscape << "2 2 0";
     }
     void menuEntries() {
-        QFETCH(QStringList, printers);
         QFETCH(int, before);
         QFETCH(QString, entry);
-        QFETCH(bool, downAfterStart);
-        QFETCH(bool, refuse);
-        QFETCH(QString, label);
-        QFETCH(bool, portraitChecked);
-        QFETCH(bool, landscapeChecked);
-        QFETCH(int, storedAfter);
-
+        QFETCH(QString, fault);
+        QFETCH(QString, after);
+        QFETCH(QString, stored);
         TestPlatform tp;
-        auto owned = std::make_unique<ScriptedSpooler>();
+        auto owned = std::make_unique<ScriptedSpooler>(QStringList{"Bureau"}, before, fault);
         ScriptedSpooler& spooler = *owned;
         tp.platform.spooler = std::move(owned);
-        fill(spooler, printers, printers, before);
         Module1 m;
         Form1 w(m, tp.platform);
         w.Form_Load();
-        spooler.down = downAfterStart;
-        spooler.refuseStore = refuse;
+        w.findChild<QAction*>(entry)->trigger();
 
-        auto* action = w.findChild<QAction*>(entry);
-        QVERIFY(action);
-        action->trigger();
-
-        QCOMPARE(w.findChild<QLabel*>("Label6")->text(), label);
-        QCOMPARE(w.findChild<QAction*>("Mnu_ImpPort")->isChecked(), portraitChecked);
-        QCOMPARE(w.findChild<QAction*>("Mnu_ImpPays")->isChecked(), landscapeChecked);
-        QCOMPARE(spooler.defaults.value("Bureau").orientation, storedAfter);
-        QVERIFY(tp.messages->shown.isEmpty());
-        // The hourglass while the spooler works, the normal pointer after.
-        for (int shape : std::as_const(spooler.cursorsAtStore))
-            QCOMPARE(shape, int(Qt::WaitCursor));
+        QCOMPARE(shown(w), after);
+        QCOMPARE(codes(spooler.defaults.value("Bureau")), stored);
+        QCOMPARE(spooler.stores, (QList<QPair<QString, quint32>>(2, {"Bureau", 0x1001})));
+        QCOMPARE(spooler.cursorsAtStore, (QList<int>{Qt::WaitCursor, Qt::WaitCursor}));
         QVERIFY(!QGuiApplication::overrideCursor());
+        QVERIFY(tp.messages->shown.isEmpty());
     }
 
     // The printer set-up dialog may pick another printer; accepted or not, the display
@@ -222,16 +154,13 @@ private slots:
         Module1 m;
         Form1 w(m, tp.platform);
         w.Form_Load();
-        QCOMPARE(w.Label6->text(), QStringLiteral("En cours : Portrait"));
+        QCOMPARE(shown(w), Portrait);
 
         tp.dialogs->printerSetupAnswer = accepted;
         tp.dialogs->onPrinterSetup = [&] { tp.spooler->setCurrentPrinter("Atelier"); };
-        w.findChild<QAction*>("Mnu_ConfigImp")->trigger();
-
+        w.Mnu_ConfigImp->trigger();
         QCOMPARE(tp.dialogs->printerSetups, 1);
-        QCOMPARE(w.Label6->text(), QStringLiteral("En cours : Paysage"));
-        QVERIFY(!w.Mnu_ImpPort->isChecked());
-        QVERIFY(w.Mnu_ImpPays->isChecked());
+        QCOMPARE(shown(w), Landscape);
     }
 };
 

@@ -43,18 +43,11 @@ public:
 
 private:
     QString path(const QString& name) const;
-    QString socketPath() const;
-    bool writeConfiguration(QString* error);
-    bool run(const QString& program, const QStringList& arguments, QString* output = nullptr) const;
-    bool waitUntilRunning(int timeoutMs);
-    QString failure(const QString& what);
-    void restoreEnvironment();
 
     std::unique_ptr<QTemporaryDir> dir_;
     QProcess cupsd_;
+    // CUPS_SERVER and HOME as they were before start(), given back by stop().
     bool environmentSet_ = false;
-    bool hadServer_ = false;
-    bool hadHome_ = false;
     QByteArray oldServer_;
     QByteArray oldHome_;
 };
