@@ -76,32 +76,6 @@ void restore(const char* name, const QByteArray& value) {
 
 } // namespace
 
-PrivateCups::PrivateCups() = default;
-
-PrivateCups::~PrivateCups() {
-    stop();
-}
-
-QString PrivateCups::path(const QString& name) const {
-    return dir_ ? dir_->filePath(name) : QString();
-}
-
-QString PrivateCups::queueName() const {
-    return QStringLiteral("kalimo-test");
-}
-
-QString PrivateCups::outputFile() const {
-    return path("out.pdf");
-}
-
-QString PrivateCups::home() const {
-    return path("home");
-}
-
-bool PrivateCups::isRunning() const {
-    return cupsd_.state() == QProcess::Running;
-}
-
 bool PrivateCups::installed() {
     return QFileInfo("/usr/sbin/cupsd").isExecutable() &&
            !QStandardPaths::findExecutable("lpadmin").isEmpty() &&

@@ -17,8 +17,8 @@
 // other libcups call of the test program, and keep one server per test program.
 class PrivateCups {
 public:
-    PrivateCups();
-    ~PrivateCups();
+    PrivateCups() = default;
+    ~PrivateCups() { stop(); }
     PrivateCups(const PrivateCups&) = delete;
     PrivateCups& operator=(const PrivateCups&) = delete;
 
@@ -29,11 +29,11 @@ public:
     bool start(QString* error = nullptr, bool withQueue = true);
     // Stops the server and gives the environment back; the files stay until destruction.
     void stop();
-    bool isRunning() const;
-    QString queueName() const;
+    bool isRunning() const { return cupsd_.state() == QProcess::Running; }
+    QString queueName() const { return QStringLiteral("kalimo-test"); }
     // Where the queue writes its jobs.
-    QString outputFile() const;
-    QString home() const;
+    QString outputFile() const { return path("out.pdf"); }
+    QString home() const { return path("home"); }
     // The environment for a child process that must print here.
     QProcessEnvironment environment() const;
     // The server's error log, for failure messages.
@@ -42,7 +42,7 @@ public:
     bool waitForOutput(int timeoutMs);
 
 private:
-    QString path(const QString& name) const;
+    QString path(const QString& name) const { return dir_ ? dir_->filePath(name) : QString(); }
 
     std::unique_ptr<QTemporaryDir> dir_;
     QProcess cupsd_;

@@ -3,8 +3,10 @@
 #include "app/Form1.h"
 #include "app/Module1.h"
 #include "platform/CupsSpooler.h"
+#include "print/orientation/OrImp.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QtTest>
 #include <atomic>
@@ -17,10 +19,10 @@
 
 namespace {
 
-// One run of the program: its own state and window over the real spooler.
+// One run of the program: its own state and window, over the real spooler unless given one.
 struct ProgramRun {
-    ProgramRun() {
-        tp.platform.spooler = std::make_unique<CupsSpooler>();
+    explicit ProgramRun(std::unique_ptr<Spooler> spooler = std::make_unique<CupsSpooler>()) {
+        tp.platform.spooler = std::move(spooler);
         window = std::make_unique<Form1>(module, tp.platform);
         window->Form_Load();
     }
@@ -34,7 +36,7 @@ struct ProgramRun {
             s += QStringLiteral(" !") + message.prompt;
         return s;
     }
-    void choose(const char* entry) { window->findChild<QAction*>(entry)->trigger(); }
+    void choose(const QString& entry) { window->findChild<QAction*>(entry)->trigger(); }
 
     TestPlatform tp;
     Module1 module;
@@ -44,40 +46,68 @@ struct ProgramRun {
 const QString Portrait = QStringLiteral("En cours : Portrait +Mnu_ImpPort");
 const QString Landscape = QStringLiteral("En cours : Paysage +Mnu_ImpPays");
 
+// The in-memory spooler: the printers listed, and "Bureau", the current one, with stored
+// defaults (the orientation given, two-sided, paper unknown), unless the fault is "no
+// printer" or "no settings"; "down" and "refuse" fail the spooler or its stores. It notes
+// the stores with their fields (and the hourglass) and the printers picked.
+class ScriptedSpooler : public FakeSpooler {
+public:
+    ScriptedSpooler(const QStringList& listed, int orientation, const QString& fault = QString()) {
+        order = listed;
+        if (fault != "no printer")
+            defaultName = QStringLiteral("Bureau");
+        if (fault.isEmpty() || fault == "down" || fault == "refuse")
+            defaults[defaultName] = PrinterDefaults{orientation, 2, 0};
+        down = fault == "down";
+        refuseStore = fault == "refuse";
+    }
+    bool storeDefaults(const QString& name, const PrinterDefaults& d, quint32 fields) override {
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        calls << QStringLiteral("store %1 %2").arg(name).arg(fields, 0, 16) +
+                     (cursor && cursor->shape() == Qt::WaitCursor ? " wait" : "");
+        return !refuseStore && FakeSpooler::storeDefaults(name, d, fields);
+    }
+    void setCurrentPrinter(const QString& name) override {
+        calls << "pick " + name;
+        FakeSpooler::setCurrentPrinter(name);
+    }
+    bool refuseStore = false;
+    QStringList calls;
+};
+
+QString codes(const PrinterDefaults& d) {
+    return QStringLiteral("%1 %2 %3").arg(d.orientation).arg(d.duplex).arg(d.paperSize);
+}
+
 // A spooler that takes every connection, lets the request in ("100 Continue", so libcups
 // does not sit out its own wait for it) and never answers it.
-class SilentSpooler {
-public:
+struct SilentSpooler {
     explicit SilentSpooler(const QByteArray& path) {
         sockaddr_un address{};
         address.sun_family = AF_UNIX;
         qstrncpy(address.sun_path, path.constData(), sizeof(address.sun_path));
-        fd_ = socket(AF_UNIX, SOCK_STREAM, 0);
-        if (bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0 && listen(fd_, 16) == 0)
-            thread_ = std::thread([this] {
-                pollfd p{fd_, POLLIN, 0};
-                while (!stop_)
-                    if (poll(&p, 1, 20) > 0) {
-                        clients_.push_back(accept(fd_, nullptr, nullptr));
-                        (void)!write(clients_.back(), "HTTP/1.1 100 Continue\r\n\r\n", 25);
-                    }
-            });
+        listening =
+            bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0 && listen(fd, 16) == 0;
+        thread = std::thread([this] {
+            for (pollfd p{fd, POLLIN, 0}; listening && !stop;)
+                if (poll(&p, 1, 20) > 0) {
+                    clients.push_back(accept(fd, nullptr, nullptr));
+                    (void)!write(clients.back(), "HTTP/1.1 100 Continue\r\n\r\n", 25);
+                }
+        });
     }
     ~SilentSpooler() {
-        stop_ = true;
-        if (thread_.joinable())
-            thread_.join();
-        for (int fd : clients_)
-            ::close(fd);
-        ::close(fd_);
+        stop = true;
+        thread.join();
+        for (int client : clients)
+            ::close(client);
+        ::close(fd);
     }
-    bool isListening() const { return thread_.joinable(); }
-
-private:
-    int fd_ = -1;
-    std::atomic_bool stop_ = false;
-    std::vector<int> clients_;
-    std::thread thread_;
+    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    bool listening = false;
+    std::atomic_bool stop = false;
+    std::vector<int> clients;
+    std::thread thread;
 };
 
 QByteArray readAll(const QString& path) {
@@ -87,8 +117,9 @@ QByteArray readAll(const QString& path) {
 
 } // namespace
 
-// The spooler over a private CUPS server, then the orientation entries end to end.
-class CupsOrientationTest : public QObject {
+// The orientation procedures and entries over an in-memory spooler, the CUPS spooler over
+// a private server, then the entries end to end.
+class PrinterOrientationTest : public QObject {
     Q_OBJECT
 private:
     PrivateCups cups_;
@@ -119,15 +150,103 @@ private slots:
         lpoptions_ = cups_.home() + QStringLiteral("/.cups/lpoptions");
     }
 
-    // The queue is found; a name the spooler does not know reads nothing and stores nothing.
+    // The procedures over an in-memory spooler.
+    void setOrientation_data() {
+        QTest::addColumn<QStringList>("listed");
+        QTest::addColumn<int>("before");
+        QTest::addColumn<int>("orientation");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QStringList>("calls");
+        const QStringList one{"Bureau"};
+        const QStringList store{"store Bureau 1001"};
+        const QStringList storeAndPick = store + QStringList{"pick Bureau"};
+        QTest::newRow("portrait to landscape") << one << 1 << 2 << "" << storeAndPick;
+        QTest::newRow("landscape to portrait") << one << 2 << 1 << "" << storeAndPick;
+        QTest::newRow("already in force") << one << 2 << 2 << "" << storeAndPick;
+        QTest::newRow("picked by exact name")
+            << QStringList{"bureau", "Bureau 2", "Bureau", "Bureau"} << 1 << 2 << "" << storeAndPick;
+        QTest::newRow("printer gone from the list")
+            << QStringList{"bureau", "Atelier"} << 1 << 2 << "" << store;
+        QTest::newRow("no printer") << QStringList() << 1 << 2 << "no printer" << QStringList();
+        QTest::newRow("printer without stored settings") << one << 1 << 2 << "no settings" << QStringList();
+        QTest::newRow("spooler down") << one << 1 << 2 << "down" << QStringList();
+        QTest::newRow("store refused") << one << 1 << 2 << "refuse" << store;
+    }
+    void setOrientation() {
+        QFETCH(QStringList, listed);
+        QFETCH(int, before);
+        QFETCH(int, orientation);
+        QFETCH(QString, fault);
+        QFETCH(QStringList, calls);
+        ScriptedSpooler spooler(listed, before, fault);
+        const QString was = codes(spooler.defaults.value("Bureau"));
+
+        QCOMPARE(OrImp::SetOrientation(spooler, 1, static_cast<qint16>(orientation)), fault.isEmpty());
+        QCOMPARE(spooler.calls, calls);
+        // One-sided with the paper as it was after a change; else nothing has moved.
+        QCOMPARE(codes(spooler.defaults.value("Bureau")),
+                 fault.isEmpty() ? QStringLiteral("%1 1 0").arg(orientation) : was);
+    }
+
+    // The two menu entries through the window: both procedures under the hourglass, the
+    // person's paper kept, the display from what the spooler holds after.
+    void menuEntries_data() {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<int>("before");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<QString>("stored"); // orientation, duplex, paper
+        QTest::newRow("landscape chosen") << "Mnu_ImpPays" << 1 << "" << Landscape << "2 1 0";
+        QTest::newRow("portrait chosen") << "Mnu_ImpPort" << 2 << "" << Portrait << "1 1 0";
+        QTest::newRow("store refused") << "Mnu_ImpPort" << 2 << "refuse" << Landscape << "2 2 0";
+    }
+    void menuEntries() {
+        QFETCH(QString, entry);
+        QFETCH(int, before);
+        QFETCH(QString, fault);
+        QFETCH(QString, after);
+        QFETCH(QString, stored);
+        auto owned = std::make_unique<ScriptedSpooler>(QStringList{"Bureau"}, before, fault);
+        ScriptedSpooler& spooler = *owned;
+        ProgramRun run(std::move(owned));
+        run.choose(entry);
+
+        QCOMPARE(run.shown(), after);
+        QCOMPARE(codes(spooler.defaults.value("Bureau")), stored);
+        QCOMPARE(spooler.calls.filter("store"), QStringList(2, "store Bureau 1001 wait"));
+        QVERIFY(!QGuiApplication::overrideCursor());
+    }
+
+    // The printer set-up dialog may pick another printer; accepted or not, the display
+    // then shows the printer in force.
+    void printerSetup_data() {
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("accepted") << true;
+        QTest::newRow("cancelled") << false;
+    }
+    void printerSetup() {
+        QFETCH(bool, accepted);
+        auto owned = std::make_unique<ScriptedSpooler>(QStringList{"Bureau", "Atelier"}, 1);
+        owned->defaults["Atelier"] = PrinterDefaults{2, 1, 1};
+        ScriptedSpooler& spooler = *owned;
+        ProgramRun run(std::move(owned));
+        QCOMPARE(run.shown(), Portrait);
+
+        run.tp.dialogs->printerSetupAnswer = accepted;
+        run.tp.dialogs->onPrinterSetup = [&] { spooler.setCurrentPrinter("Atelier"); };
+        run.choose("Mnu_ConfigImp");
+        QCOMPARE(run.tp.dialogs->printerSetups, 1);
+        QCOMPARE(run.shown(), Landscape);
+    }
+
+    // The spooler over the private server: the queue is found; a name it does not know
+    // reads nothing and stores nothing.
     void printersAndUnknownNames() {
         setPersonOptions(QByteArray());
         CupsSpooler spooler;
         QCOMPARE(spooler.printers(), QStringList{cups_.queueName()});
         QCOMPARE(spooler.defaultPrinter(), cups_.queueName());
         QCOMPARE(spooler.currentPrinter(), cups_.queueName());
-        spooler.setCurrentPrinter(QStringLiteral("autre"));
-        QCOMPARE(spooler.currentPrinter(), QStringLiteral("autre"));
         for (const QString& name : {QStringLiteral("autre"), QString()}) {
             QVERIFY(!spooler.storedDefaults(name));
             QVERIFY(!spooler.storeDefaults(name, PrinterDefaults{2, 1, 1}, 0x1001));
@@ -200,7 +319,7 @@ private slots:
         QTemporaryDir dir;
         const QByteArray socketPath = QFile::encodeName(dir.filePath(QStringLiteral("silent.sock")));
         const SilentSpooler silent(socketPath);
-        QVERIFY(silent.isListening());
+        QVERIFY(silent.listening);
         const QByteArray server = qgetenv("CUPS_SERVER");
         qputenv("CUPS_SERVER", socketPath);
         cupsSetServer(nullptr);
@@ -301,5 +420,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CupsOrientationTest)
-#include "tst_cupsorientation.moc"
+QTEST_MAIN(PrinterOrientationTest)
+#include "tst_printerorientation.moc"
