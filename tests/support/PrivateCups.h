@@ -17,8 +17,8 @@
 // other libcups call of the test program, and keep one server per test program.
 class PrivateCups {
 public:
-    PrivateCups();
-    ~PrivateCups();
+    PrivateCups() = default;
+    ~PrivateCups() { stop(); }
     PrivateCups(const PrivateCups&) = delete;
     PrivateCups& operator=(const PrivateCups&) = delete;
 
@@ -29,11 +29,11 @@ public:
     bool start(QString* error = nullptr, bool withQueue = true);
     // Stops the server and gives the environment back; the files stay until destruction.
     void stop();
-    bool isRunning() const;
-    QString queueName() const;
+    bool isRunning() const { return cupsd_.state() == QProcess::Running; }
+    QString queueName() const { return QStringLiteral("kalimo-test"); }
     // Where the queue writes its jobs.
-    QString outputFile() const;
-    QString home() const;
+    QString outputFile() const { return path("out.pdf"); }
+    QString home() const { return path("home"); }
     // The environment for a child process that must print here.
     QProcessEnvironment environment() const;
     // The server's error log, for failure messages.
@@ -42,19 +42,12 @@ public:
     bool waitForOutput(int timeoutMs);
 
 private:
-    QString path(const QString& name) const;
-    QString socketPath() const;
-    bool writeConfiguration(QString* error);
-    bool run(const QString& program, const QStringList& arguments, QString* output = nullptr) const;
-    bool waitUntilRunning(int timeoutMs);
-    QString failure(const QString& what);
-    void restoreEnvironment();
+    QString path(const QString& name) const { return dir_ ? dir_->filePath(name) : QString(); }
 
     std::unique_ptr<QTemporaryDir> dir_;
     QProcess cupsd_;
+    // CUPS_SERVER and HOME as they were before start(), given back by stop().
     bool environmentSet_ = false;
-    bool hadServer_ = false;
-    bool hadHome_ = false;
     QByteArray oldServer_;
     QByteArray oldHome_;
 };
