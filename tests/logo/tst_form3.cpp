@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -72,14 +73,9 @@ private slots:
     void design() {
         Dialog d;
         Form3& f = d.open();
-        QStringList captions{f.windowTitle()};
-        for (const char* name :
-             {"Frame2", "Frame3", "Label2", "Label3", "Label1", "Label4", "Command1", "Command2"}) {
-            const QObject* control = f.findChild<QWidget*>(name);
-            QVERIFY(control);
-            const QVariant title = control->property("title");
-            captions << (title.isValid() ? title : control->property("text")).toString();
-        }
+        const QStringList captions{f.windowTitle(),  f.Frame2->title(),  f.Frame3->title(),
+                                   f.Label2->text(), f.Label3->text(),   f.Label1->text(),
+                                   f.Label4->text(), f.Command1->text(), f.Command2->text()};
         QCOMPARE(captions, (QStringList{"Redimensionner  l'image", "Dimensions de l'image en mm",
                                         "Marges du logo / Icône en mm", "Largeur :", "Hauteur :",
                                         "Marge droite :", "Marge haute :", "&OK", "&Annuler"}));
@@ -169,11 +165,12 @@ private slots:
         Form3& f = d.open();
         for (const QString& step : steps) {
             QScrollBar* bar = f.findChild<QScrollBar*>(step.left(8));
-            if (step.size() > 8 && step[8] == '=') {
+            const QChar op = step.size() > 8 ? step[8] : QChar();
+            if (op == '=') {
                 bar->setValue(step.mid(9).toInt());
-            } else if (step.size() > 8 && step[8] == '+') {
+            } else if (op == '+') {
                 bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-            } else if (step.size() > 8 && step[8] == '~') {
+            } else if (op == '~') {
                 bar->setTracking(false);
                 bar->setSliderDown(true);
                 bar->setSliderPosition(step.mid(9).toInt());
