@@ -118,12 +118,14 @@ private slots:
                 m.CopiedImagePath = verb == "COPY" ? words[1].toUpper() : words[1];
                 w.Command11->setEnabled(true);
             } else if (verb == "paste") {
+                const QString copied = m.CopiedImagePath;
                 // A disabled button takes no click: call its handler.
                 if (w.Command11->isEnabled())
                     QTest::mouseClick(w.Command11, Qt::LeftButton);
                 else
                     w.Command11_Click();
-            } else if (verb == "box") { // margins and size in millimetres
+                QCOMPARE(m.CopiedImagePath, copied); // kept for the next paste
+            } else if (verb == "box") {              // margins and size in millimetres
                 logo.Left = words[1].toDouble();
                 logo.Top = words[2].toDouble();
                 logo.boxTwips =
