@@ -11,43 +11,22 @@
 
 namespace {
 
-// Small picture files written for the test, in a folder of their own.
-struct Pictures {
-    QTemporaryDir dir;
-    Pictures() {
-        write("red.bmp", QSize(16, 16), Qt::red);
-        write("blue.png", QSize(16, 16), Qt::blue);
-        write("wide.bmp", QSize(40, 10), Qt::green);
-        QFile broken(path("broken.bmp"));
-        if (broken.open(QIODevice::WriteOnly))
-            broken.write("BM pas une image");
-    }
-    QString path(const QString& name) const { return dir.filePath(name); }
-    void write(const QString& name, const QSize& size, Qt::GlobalColor c) {
-        QImage img(size, QImage::Format_RGB32);
-        img.fill(c);
-        QVERIFY(img.save(path(name)));
-    }
-};
-
 QString rectText(const QRectF& r) {
     return QStringLiteral("%1,%2,%3,%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
 }
 
-// What the preview shows, named by its colour.
+// What the preview shows, named by the colour of the test file it came from.
 QString pictureName(const Picture& p, const Picture& builtIn) {
     if (p.isNull())
         return QStringLiteral("none");
     if (p.image() == builtIn.image())
         return QStringLiteral("builtin");
     const QColor c = p.image().pixelColor(0, 0);
-    if (c == Qt::red)
-        return QStringLiteral("red");
-    if (c == Qt::blue)
-        return QStringLiteral("blue");
-    if (c == Qt::green)
-        return QStringLiteral("wide");
-    return QStringLiteral("other");
+    return c == Qt::red ? "red" : c == Qt::blue ? "blue" : c == Qt::green ? "wide" : "other";
+}
+
+void row(const char* name, const QStringList& steps, const QStringList& states) {
+    QTest::newRow(name) << steps << states;
 }
 
 } // namespace
@@ -56,204 +35,135 @@ class LogoCommandsTest : public QObject {
     Q_OBJECT
 private slots:
     // Each step acts as a person does; after each, the logo reads
-    // "Path|RecordedPath|picture|box in twips|messages so far", {name} standing for a test file.
+    // "Path|RecordedPath|picture|loads so far|messages so far[|box in twips]", {name} standing
+    // for a test file and the box being the start-up one unless given.
     void states_data() {
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QStringList>("states");
-        const QString start = QStringLiteral("240,240,630,630");
-        QTest::newRow("chosen, empty result, chosen again")
-            << QStringList{"choose {red.bmp}", "choose", "dblclick {red.bmp}"}
-            << QStringList{"{red.bmp}|{red.bmp}|red|" + start + "|0", "|{red.bmp}|red|" + start + "|0",
-                           "{red.bmp}|{red.bmp}|red|" + start + "|0"};
-        QTest::newRow("failed load") << QStringList{"choose {red.bmp}", "choose {broken.bmp}",
-                                                    "choose {absent.bmp}"}
-                                     << QStringList{"{red.bmp}|{red.bmp}|red|" + start + "|0",
-                                                    "{broken.bmp}|{red.bmp}|red|" + start + "|1",
-                                                    "{absent.bmp}|{red.bmp}|red|" + start + "|2"};
-        QTest::newRow("removed, then an empty result")
-            << QStringList{"choose {blue.png}", "remove", "choose"}
-            << QStringList{"{blue.png}|{blue.png}|blue|" + start + "|0", "AUCUN||none|" + start + "|0",
-                           "||none|" + start + "|0"};
-        QTest::newRow("removed after a resize keeps the margins")
-            << QStringList{"box 10 20 30 40", "remove"}
-            << QStringList{"||builtin|567,1134,1701,2268|0", "AUCUN||none|567,1134,630,630|0"};
-        QTest::newRow("pasted twice")
-            << QStringList{"copy {blue.png}", "paste", "paste"}
-            << QStringList{"||builtin|" + start + "|0", "{blue.png}|{blue.png}|blue|" + start + "|0",
-                           "{blue.png}|{blue.png}|blue|" + start + "|0"};
-        QTest::newRow("paste with nothing copied")
-            << QStringList{"paste"} << QStringList{"||builtin|" + start + "|0"};
-        QTest::newRow("paste of a file that is no picture")
-            << QStringList{"choose {red.bmp}", "copy {broken.bmp}", "paste"}
-            << QStringList{"{red.bmp}|{red.bmp}|red|" + start + "|0",
-                           "{red.bmp}|{red.bmp}|red|" + start + "|0",
-                           "{broken.bmp}|{red.bmp}|red|" + start + "|1"};
-        QTest::newRow("a wide picture fills the square box")
-            << QStringList{"choose {wide.bmp}"} << QStringList{"{wide.bmp}|{wide.bmp}|wide|" + start + "|0"};
+        row("chosen, empty result, chosen again", {"choose {red.bmp}", "toolbar", "dblclick {red.bmp}"},
+            {"{red.bmp}|{red.bmp}|red|1|0", "|{red.bmp}|red|1|0", "{red.bmp}|{red.bmp}|red|2|0"});
+        row("failed load", {"choose {red.bmp}", "choose {broken.bmp}", "choose {absent.bmp}"},
+            {"{red.bmp}|{red.bmp}|red|1|0", "{broken.bmp}|{red.bmp}|red|2|1",
+             "{absent.bmp}|{red.bmp}|red|3|2"});
+        row("removed, then an empty result", {"choose {blue.png}", "remove", "choose"},
+            {"{blue.png}|{blue.png}|blue|1|0", "AUCUN||none|1|0", "||none|1|0"});
+        row("removed after a resize keeps the margins", {"box 10 20 30 40", "remove"},
+            {"||builtin|0|0|567,1134,1701,2268", "AUCUN||none|0|0|567,1134,630,630"});
+        row("pasted twice, loaded each time", {"copy {blue.png}", "paste", "paste"},
+            {"||builtin|0|0", "{blue.png}|{blue.png}|blue|1|0", "{blue.png}|{blue.png}|blue|2|0"});
+        // The viewer copies paths in upper case; the disk keeps the real spelling.
+        row("pasted from an upper-case path", {"COPY {blue.png}", "paste"},
+            {"||builtin|0|0", "{blue.png}|{blue.png}|blue|1|0"});
+        row("paste with nothing copied", {"paste"}, {"||builtin|0|0"});
+        row("paste of a file that is no picture", {"choose {red.bmp}", "copy {broken.bmp}", "paste"},
+            {"{red.bmp}|{red.bmp}|red|1|0", "{red.bmp}|{red.bmp}|red|1|0", "{broken.bmp}|{red.bmp}|red|2|1"});
+        row("a wide picture fills the square box", {"choose {wide.bmp}"}, {"{wide.bmp}|{wide.bmp}|wide|1|0"});
     }
     void states() {
         QFETCH(QStringList, steps);
         QFETCH(QStringList, states);
-        Pictures files;
+        QTemporaryDir dir;
+        const auto picture = [&dir](const char* name, int width, int height, Qt::GlobalColor colour) {
+            QImage img(width, height, QImage::Format_RGB32);
+            img.fill(colour);
+            return img.save(dir.filePath(name));
+        };
+        QVERIFY(picture("red.bmp", 16, 16, Qt::red) && picture("blue.png", 16, 16, Qt::blue) &&
+                picture("wide.bmp", 40, 10, Qt::green));
+        QFile broken(dir.filePath("broken.bmp"));
+        QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("BM pas une image") > 0);
+        broken.close();
+        const auto expand = [&dir](QString text) {
+            static const QRegularExpression name(QStringLiteral("\\{([^}]*)\\}"));
+            for (auto it = name.globalMatch(text); it.hasNext();) {
+                const auto match = it.next();
+                text.replace(match.captured(0), dir.filePath(match.captured(1)));
+            }
+            return text;
+        };
         TestPlatform tp;
         Module1 m;
         Form1 w(m, tp.platform);
         w.Form_Load();
-        const Picture builtIn = m.card.Logo.picture;
+        CardLogo& logo = m.card.Logo;
+        const Picture builtIn = logo.picture;
         QVERIFY(!builtIn.isNull());
-        const auto expand = [&files](QString text) {
-            static const QRegularExpression name(QStringLiteral("\\{([^}]*)\\}"));
-            for (auto it = name.globalMatch(text); it.hasNext();) {
-                const auto match = it.next();
-                text.replace(match.captured(0), files.path(match.captured(1)));
-            }
-            return text;
-        };
+        QVERIFY(!w.Command11->isEnabled());
 
         for (int i = 0; i < steps.size(); ++i) {
             const QStringList words = expand(steps[i]).split(QLatin1Char(' '));
             const QString& verb = words[0];
-            if (verb == "choose" || verb == "dblclick") {
+            if (verb == "choose" || verb == "dblclick" || verb == "toolbar") {
+                const QString recorded = logo.RecordedPath;
                 tp.files->chooseNext(words.value(1));
                 if (verb == "choose")
                     QTest::mouseClick(w.Command3, Qt::LeftButton);
-                else
+                else if (verb == "dblclick")
                     QTest::mouseDClick(w.Picture2, Qt::LeftButton);
+                else
+                    w.Toolbar1_ButtonClick(9);
+                QVERIFY(tp.files->results.isEmpty());
+                const FileDialogRequest& open = tp.files->opens.last();
+                QCOMPARE(open.title, QStringLiteral("Ouvrir un icone"));
+                QCOMPARE(open.initialFolder, QStringLiteral("/home/marie/cartes"));
+                QCOMPARE(open.initialName, recorded);
+                QCOMPARE(open.filter, logocommands::fileFilter());
             } else if (verb == "remove") {
+                const QPointF margins(logo.Left, logo.Top);
                 QTest::mouseClick(w.Command6, Qt::LeftButton);
-            } else if (verb == "copy") {
+                QCOMPARE(QSizeF(logo.Width, logo.Height), QSizeF(630 / 56.7, 630 / 56.7));
+                QCOMPARE(QPointF(logo.Left, logo.Top), margins);
+            } else if (verb.compare("copy", Qt::CaseInsensitive) == 0) {
                 // What the image viewer's copy button does.
-                m.CopiedImagePath = words[1];
+                m.CopiedImagePath = verb == "COPY" ? words[1].toUpper() : words[1];
                 w.Command11->setEnabled(true);
             } else if (verb == "paste") {
-                w.Command11_Click();
-            } else if (verb == "box") {
-                CardLogo& logo = m.card.Logo;
+                const QString copied = m.CopiedImagePath;
+                // A disabled button takes no click: call its handler.
+                if (w.Command11->isEnabled())
+                    QTest::mouseClick(w.Command11, Qt::LeftButton);
+                else
+                    w.Command11_Click();
+                QCOMPARE(m.CopiedImagePath, copied); // kept for the next paste
+            } else if (verb == "box") {              // margins and size in millimetres
                 logo.Left = words[1].toDouble();
                 logo.Top = words[2].toDouble();
-                logobox::setLeftMm(logo, logo.Left);
-                logobox::setTopMm(logo, logo.Top);
-                logobox::setWidthMm(logo, words[3].toDouble());
-                logobox::setHeightMm(logo, words[4].toDouble());
+                logo.boxTwips =
+                    QTransform::fromScale(56.7, 56.7)
+                        .mapRect(QRectF(logo.Left, logo.Top, words[3].toDouble(), words[4].toDouble()));
                 w.placeLogoBox();
             }
-            const QStringList expected = expand(states[i]).split(QLatin1Char('|'));
-            const CardLogo& logo = m.card.Logo;
-            QCOMPARE(logo.Path, expected[0]);
-            QCOMPARE(logo.RecordedPath, expected[1]);
-            QCOMPARE(pictureName(w.Picture2->picture(), builtIn), expected[2]);
-            QCOMPARE(pictureName(logo.picture, builtIn), expected[2]);
-            QCOMPARE(rectText(logo.boxTwips), expected[3]);
+            QString expected = expand(states[i]);
+            if (expected.count(QLatin1Char('|')) == 4)
+                expected += "|240,240,630,630";
             const QRectF& box = logo.boxTwips;
+            QCOMPARE(QStringList({logo.Path, logo.RecordedPath, pictureName(logo.picture, builtIn),
+                                  QString::number(tp.pictures->requests.size()),
+                                  QString::number(tp.messages->shown.size()), rectText(box)})
+                         .join('|'),
+                     expected);
+            QCOMPARE(pictureName(w.Picture2->picture(), builtIn), pictureName(logo.picture, builtIn));
             QCOMPARE(w.Picture2->geometry(), QRect(qRound(box.x() / 15), qRound(box.y() / 15),
                                                    qRound(box.width() / 15), qRound(box.height() / 15)));
-            QCOMPARE(QString::number(tp.messages->shown.size()), expected[4]);
         }
         for (const MessageRequest& shown : tp.messages->shown)
             QVERIFY(shown == logocommands::unsupportedPicture());
     }
 
-    void removalSizesTheLogo() {
-        TestPlatform tp;
-        Module1 m;
-        Form1 w(m, tp.platform);
-        w.Form_Load();
-        m.card.Logo.Left = 4;
-        m.card.Logo.Top = 3;
-        m.card.Logo.Width = 30;
-        w.Command6_Click();
-        QCOMPARE(m.card.Logo.Width, 630 / 56.7);
-        QCOMPARE(m.card.Logo.Height, 630 / 56.7);
-        QCOMPARE(m.card.Logo.Left, 4.0);
-        QCOMPARE(m.card.Logo.Top, 3.0);
-        QCOMPARE(w.Picture2->size(), QSize(42, 42));
-        QVERIFY(tp.pictures->requests.isEmpty());
-        QVERIFY(tp.messages->shown.isEmpty());
-    }
-
-    void pasteLoadsEachTime() {
-        Pictures files;
-        TestPlatform tp;
-        Module1 m;
-        Form1 w(m, tp.platform);
-        w.Form_Load();
-        QVERIFY(!w.Command11->isEnabled());
-        m.CopiedImagePath = files.path("red.bmp");
-        w.Command11->setEnabled(true);
-        QTest::mouseClick(w.Command11, Qt::LeftButton);
-        QTest::mouseClick(w.Command11, Qt::LeftButton);
-        QCOMPARE(tp.pictures->requests, QStringList(2, files.path("red.bmp")));
-        QCOMPARE(m.CopiedImagePath, files.path("red.bmp"));
-    }
-
-    void pasteOfAnUpperCasePathFindsTheFile() {
-        Pictures files;
-        TestPlatform tp;
-        Module1 m;
-        Form1 w(m, tp.platform);
-        w.Form_Load();
-        // The viewer copies paths in upper case; the disk keeps the real spelling.
-        m.CopiedImagePath = files.path("blue.png").toUpper();
-        w.Command11->setEnabled(true);
-        QTest::mouseClick(w.Command11, Qt::LeftButton);
-        QVERIFY(tp.messages->shown.isEmpty());
-        QCOMPARE(m.card.Logo.Path, files.path("blue.png"));
-        QCOMPARE(m.card.Logo.RecordedPath, files.path("blue.png"));
-    }
-
-    void openDialog() {
-        Pictures files;
-        TestPlatform tp;
-        Module1 m;
-        Form1 w(m, tp.platform);
-        w.Form_Load();
-        tp.files->chooseNext(files.path("red.bmp"));
-        QTest::mouseClick(w.Command3, Qt::LeftButton);
-        tp.files->chooseNext(QString());
-        w.Toolbar1_ButtonClick(9);
-
-        QCOMPARE(tp.files->opens.size(), 2);
-        const FileDialogRequest& first = tp.files->opens[0];
-        QCOMPARE(first.title, QStringLiteral("Ouvrir un icone"));
-        QCOMPARE(first.initialFolder, QStringLiteral("/home/marie/cartes"));
-        QCOMPARE(first.initialName, QString());
-        QCOMPARE(first.filter, logocommands::fileFilter());
-        // The next dialog starts on the picture shown.
-        QCOMPARE(tp.files->opens[1].initialName, files.path("red.bmp"));
-    }
-
-    // Each entry is the description, its blanks, its bracket, then the patterns.
-    void filter_data() {
-        QTest::addColumn<int>("entry");
-        QTest::addColumn<QString>("words");
-        QTest::addColumn<int>("blanks");
-        QTest::addColumn<QString>("bracket");
-        QTest::addColumn<QString>("patterns");
-        QTest::newRow("icons") << 0 << "Fichiers Icone" << 15 << "(*.ICO)"
-                               << "*.ico";
-        QTest::newRow("cursors") << 1 << "Fichiers curseurs" << 11 << "(*.CUR)"
-                                 << "*.cur";
-        QTest::newRow("bitmaps") << 2 << "Image en mode point" << 4 << "(*.BMP)"
-                                 << "*.bmp";
-        QTest::newRow("images") << 3 << "Images" << 17 << "(*.GIF - *.JPG)"
-                                << "*.gif;*.jpg";
-        QTest::newRow("metafiles") << 4 << "Métafichiers Windows" << 2 << "(*.WMF)"
-                                   << "*.wmf";
-        QTest::newRow("gif") << 5 << "Fichier image" << 16 << "(*.GIF)"
-                             << "*.gif";
-        QTest::newRow("jpeg") << 6 << "Fichier image" << 16 << "(*.JPG)"
-                              << "*.jpg";
-    }
+    // Seven entries, each a description padded with blanks, its bracket, then the patterns.
     void filter() {
-        QFETCH(int, entry);
-        QFETCH(QString, words);
-        QFETCH(int, blanks);
-        QFETCH(QString, bracket);
-        QFETCH(QString, patterns);
-        const QStringList parts = logocommands::fileFilter().split(QLatin1Char('|'));
-        QCOMPARE(parts.size(), 14);
-        QCOMPARE(parts[2 * entry], words + QString(blanks, QLatin1Char(' ')) + bracket);
-        QCOMPARE(parts[2 * entry + 1], patterns);
+        const auto entry = [](const char* words, int blanks, const char* bracket, const char* patterns) {
+            return words + QString(blanks, QLatin1Char(' ')) + bracket + "|" + patterns;
+        };
+        QCOMPARE(logocommands::fileFilter(),
+                 (QStringList{entry("Fichiers Icone", 15, "(*.ICO)", "*.ico"),
+                              entry("Fichiers curseurs", 11, "(*.CUR)", "*.cur"),
+                              entry("Image en mode point", 4, "(*.BMP)", "*.bmp"),
+                              entry("Images", 17, "(*.GIF - *.JPG)", "*.gif;*.jpg"),
+                              entry("Métafichiers Windows", 2, "(*.WMF)", "*.wmf"),
+                              entry("Fichier image", 16, "(*.GIF)", "*.gif"),
+                              entry("Fichier image", 16, "(*.JPG)", "*.jpg")})
+                     .join(QLatin1Char('|')));
     }
 };
 
