@@ -17,6 +17,10 @@
 
 namespace {
 
+const QString pageQuestion = QStringLiteral("Confirmer l'impression d'une page de 10 cartes identiques");
+const QString tenCells =
+    QStringLiteral("5, 0|90, 0|5, 54|90, 54|5, 108|90, 108|5, 162|90, 162|5, 216|90, 216");
+
 struct Window {
     TestPlatform tp;
     Module1 m;
@@ -24,18 +28,24 @@ struct Window {
     int dialogs = 0;
     Window() { w.Form_Load(); }
 
-    // The set-up dialog closes by its close box as soon as it is shown, leaving the request
-    // as the test set it.
-    void closeSetupDialogWhenShown() {
-        QTimer::singleShot(0, &w, [this] {
-            if (auto* d = qobject_cast<Form2*>(QApplication::activeModalWidget())) {
-                ++dialogs;
-                d->close();
+    // Clicks these controls of the set-up dialog as soon as it is shown; "close" is its close
+    // box, which leaves the request as it is.
+    void onSetupDialog(const QStringList& clicks = {QStringLiteral("close")}) {
+        QTimer::singleShot(0, &w, [this, clicks] {
+            auto* d = qobject_cast<Form2*>(QApplication::activeModalWidget());
+            if (!d)
+                return;
+            ++dialogs;
+            for (const QString& name : clicks) {
+                if (name == QLatin1String("close"))
+                    d->close();
+                else
+                    QTest::mouseClick(d->findChild<QWidget*>(name), Qt::LeftButton);
             }
         });
     }
-    void print() {
-        closeSetupDialogWhenShown();
+    void print(const QStringList& clicks = {QStringLiteral("close")}) {
+        onSetupDialog(clicks);
         w.Mnu_Imprimer_Click();
     }
     QStringList prompts() const {
@@ -44,6 +54,14 @@ struct Window {
             out << r.prompt;
         return out;
     }
+    // Where the logo was printed, "x, y" per card.
+    QString logos() const {
+        QStringList out;
+        for (const QString& c : tp.printer->calls)
+            if (c.startsWith(QLatin1String("PaintPicture(")))
+                out << c.mid(13).section(QLatin1String(", "), 0, 1);
+        return out.join(QLatin1Char('|'));
+    }
 };
 
 } // namespace
@@ -51,13 +69,9 @@ struct Window {
 class TestPrintCommand : public QObject {
     Q_OBJECT
 private slots:
-    void confirmation_data();
-    void confirmation();
+    void throughTheSetupDialog_data();
+    void throughTheSetupDialog();
     void cancelledDialogPrintsNothing();
-    void printsOnYes_data();
-    void printsOnYes();
-    void drivenThroughTheSetupDialog_data();
-    void drivenThroughTheSetupDialog();
     void zoneTooLongIsRefusedBeforeTheJob();
     void failedJobHidesTheProgressFrame();
     void everyEntryRunsTheCommand_data();
@@ -69,45 +83,68 @@ private slots:
     void previewShowsThePage();
 };
 
-void TestPrintCommand::confirmation_data() {
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<int>("position");
+void TestPrintCommand::throughTheSetupDialog_data() {
+    QTest::addColumn<QStringList>("clicks"); // in the set-up dialog
     QTest::addColumn<int>("cardCount");
-    QTest::addColumn<QString>("prompt");
+    QTest::addColumn<bool>("yes");
     QTest::addColumn<QString>("title");
-
-    QTest::newRow("page of 10") << 1 << 0 << 10 << "Confirmer l'impression d'une page de 10 cartes identiques"
-                                << "Impression de 10 cartes ";
-    QTest::newRow("page of 0") << 1 << 4 << 0 << "Confirmer l'impression d'une page de 0 cartes identiques"
-                               << "Impression de 0 cartes ";
-    QTest::newRow("card 3") << 0 << 3 << 10 << "Confirmer l'impression de la carte N°  3"
-                            << "Impression de la carte N°  3";
-    QTest::newRow("card 10") << 0 << 10 << 2 << "Confirmer l'impression de la carte N°  10"
-                             << "Impression de la carte N°  10";
+    QTest::addColumn<QString>("prompt");
+    QTest::addColumn<QString>("logos"); // where the logo is printed
+    QTest::newRow("page") << QStringList{"Command1"} << 10 << true << "Impression de 10 cartes "
+                          << pageQuestion << tenCells;
+    QTest::newRow("page of 0, no") << QStringList{"close"} << 0 << false << "Impression de 0 cartes "
+                                   << "Confirmer l'impression d'une page de 0 cartes identiques"
+                                   << "";
+    QTest::newRow("card 3, no") << QStringList{"Option2", "Label3", "Command1"} << 10 << false
+                                << "Impression de la carte N°  3"
+                                << "Confirmer l'impression de la carte N°  3"
+                                << "";
+    QTest::newRow("card 10, close box")
+        << QStringList{"Option2", "Label10", "close"} << 2 << true << "Impression de la carte N°  10"
+        << "Confirmer l'impression de la carte N°  10"
+        << "90, 216";
+    QTest::newRow("cancelled") << QStringList{"Option2", "Label4", "Command2"} << 10 << true << ""
+                               << ""
+                               << "";
+    QTest::newRow("single card, no position") << QStringList{"Option2", "close"} << 10 << true << ""
+                                              << "Aucune carte n'a été choisie"
+                                              << "";
 }
 
-void TestPrintCommand::confirmation() {
-    QFETCH(int, mode);
-    QFETCH(int, position);
+void TestPrintCommand::throughTheSetupDialog() {
+    QFETCH(QStringList, clicks);
     QFETCH(int, cardCount);
-    QFETCH(QString, prompt);
+    QFETCH(bool, yes);
     QFETCH(QString, title);
+    QFETCH(QString, prompt);
+    QFETCH(QString, logos);
     Window t;
-    t.m.request.mode = qint16(mode);
-    t.m.request.position = qint16(position);
     t.m.layout.cardCount = qint16(cardCount);
-    t.tp.messages->answers.enqueue(MsgAnswer::No);
-    t.print();
+    t.m.card.zone(1).Text = QStringLiteral("Marie\r\nDupont");
+    t.m.card.Logo.Width = 20;
+    t.m.card.Logo.Height = 10;
+    t.tp.messages->answers.enqueue(yes ? MsgAnswer::Yes : MsgAnswer::No);
+    t.print(clicks);
     QCOMPARE(t.dialogs, 1);
-    QCOMPARE(t.tp.messages->shown.size(), 1);
-    const MessageRequest box = t.tp.messages->shown.first();
-    QCOMPARE(box.prompt, prompt);
-    QCOMPARE(box.title, title);
-    QCOMPARE(box.buttons, MsgButtons::YesNo);
-    QCOMPARE(box.icon, MsgIcon::Question);
-    // No prints nothing and leaves the progress frame hidden.
-    QVERIFY(t.tp.printer->calls.isEmpty());
+    QCOMPARE(t.prompts().value(0).left(prompt.size()), prompt);
+    QCOMPARE(t.tp.messages->shown.size(), prompt.isEmpty() ? 0 : 1);
+    if (!title.isEmpty()) {
+        const MessageRequest box = t.tp.messages->shown.first();
+        QCOMPARE(box.prompt, prompt);
+        QCOMPARE(box.title, title);
+        QCOMPARE(box.buttons, MsgButtons::YesNo);
+        QCOMPARE(box.icon, MsgIcon::Question);
+    }
+    QCOMPARE(t.logos(), logos);
+    const QStringList& calls = t.tp.printer->calls;
+    QCOMPARE(calls.count(QStringLiteral("Print(Dupont)")),
+             logos.isEmpty() ? 0 : logos.count(QLatin1Char('|')) + 1);
+    QCOMPARE(calls.count(QStringLiteral("EndDoc")), logos.isEmpty() ? 0 : 1);
     QVERIFY(t.w.Frame2->isHidden());
+    if (!logos.isEmpty()) { // the logo preview follows the logo's size in millimetres
+        QCOMPARE(t.m.card.Logo.boxTwips.size(), QSizeF(1134, 567));
+        QCOMPARE(t.w.Picture2->size(), QSize(76, 38));
+    }
 }
 
 void TestPrintCommand::cancelledDialogPrintsNothing() {
@@ -125,88 +162,9 @@ void TestPrintCommand::cancelledDialogPrintsNothing() {
     QCOMPARE(t.tp.messages->shown.size(), 1);
 }
 
-void TestPrintCommand::printsOnYes_data() {
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<int>("cards");
-    QTest::newRow("page") << 1 << 10;
-    QTest::newRow("single card") << 0 << 1;
-}
-
-void TestPrintCommand::printsOnYes() {
-    QFETCH(int, mode);
-    QFETCH(int, cards);
-    Window t;
-    t.m.request.mode = qint16(mode);
-    t.m.request.position = 2;
-    t.m.cardOrigin = {90, 0};
-    t.m.card.zone(1).Text = QStringLiteral("Marie\r\nDupont");
-    t.m.card.Logo.Width = 20;
-    t.m.card.Logo.Height = 10;
-    t.print();
-    const QStringList& calls = t.tp.printer->calls;
-    QCOMPARE(calls.count(QStringLiteral("EndDoc")), 1);
-    QCOMPARE(calls.count(QStringLiteral("Print(Dupont)")), cards);
-    QCOMPARE(calls.count(QStringLiteral("PaintPicture(90, 0, 20, 10)")), 1);
-    QVERIFY(t.w.Frame2->isHidden());
-    QCOMPARE(t.tp.messages->shown.size(), 1); // the question only
-    // The logo preview follows the logo's size in millimetres.
-    QCOMPARE(t.m.card.Logo.boxTwips.size(), QSizeF(1134, 567));
-    QCOMPARE(t.w.Picture2->size(), QSize(76, 38));
-}
-
-void TestPrintCommand::drivenThroughTheSetupDialog_data() {
-    QTest::addColumn<QStringList>("clicks"); // in the dialog; "close" is its close box
-    QTest::addColumn<QString>("question");
-    QTest::addColumn<QStringList>("logos"); // where the logo is printed
-
-    QTest::newRow("page") << QStringList{"Command1"}
-                          << "Confirmer l'impression d'une page de 10 cartes identiques"
-                          << QStringList{"5, 0",    "90, 0",  "5, 54",   "90, 54", "5, 108",
-                                         "90, 108", "5, 162", "90, 162", "5, 216", "90, 216"};
-    QTest::newRow("card 3") << QStringList{"Option2", "Label3", "Command1"}
-                            << "Confirmer l'impression de la carte N°  3" << QStringList{"5, 54"};
-    QTest::newRow("card 4, close box") << QStringList{"Option2", "Label4", "close"}
-                                       << "Confirmer l'impression de la carte N°  4" << QStringList{"90, 54"};
-    QTest::newRow("page, close box") << QStringList{"close"}
-                                     << "Confirmer l'impression d'une page de 10 cartes identiques"
-                                     << QStringList{"5, 0",    "90, 0",  "5, 54",   "90, 54", "5, 108",
-                                                    "90, 108", "5, 162", "90, 162", "5, 216", "90, 216"};
-    QTest::newRow("cancelled") << QStringList{"Option2", "Label4", "Command2"} << "" << QStringList{};
-    QTest::newRow("single card, no position")
-        << QStringList{"Option2", "close"} << "Aucune carte n'a été choisie" << QStringList{};
-}
-
-void TestPrintCommand::drivenThroughTheSetupDialog() {
-    QFETCH(QStringList, clicks);
-    QFETCH(QString, question);
-    QFETCH(QStringList, logos);
-    Window t;
-    QTimer::singleShot(0, &t.w, [&] {
-        auto* d = qobject_cast<Form2*>(QApplication::activeModalWidget());
-        if (!d)
-            return;
-        for (const QString& name : clicks) {
-            if (name == QLatin1String("close"))
-                d->close();
-            else
-                QTest::mouseClick(d->findChild<QWidget*>(name), Qt::LeftButton);
-        }
-    });
-    t.w.Mnu_Imprimer_Click();
-    QCOMPARE(t.prompts().isEmpty() ? QString() : t.prompts().first().left(question.size()), question);
-    QStringList printed;
-    for (const QString& c : t.tp.printer->calls)
-        if (c.startsWith(QLatin1String("PaintPicture(")))
-            printed << c.mid(13).section(QLatin1String(", "), 0, 1);
-    QCOMPARE(printed, logos);
-}
-
 void TestPrintCommand::zoneTooLongIsRefusedBeforeTheJob() {
     Window t;
-    QStringList lines;
-    for (int i = 0; i < 16; ++i)
-        lines << QStringLiteral("ligne");
-    t.m.card.zone(3).Text = lines.join(QLatin1String("\r\n"));
+    t.m.card.zone(3).Text = QStringList(16, QStringLiteral("ligne")).join(QLatin1String("\r\n"));
     t.print();
     QCOMPARE(t.tp.messages->shown.size(), 2);
     QVERIFY(t.prompts().at(1).contains(QStringLiteral("zone de texte 3")));
@@ -219,8 +177,7 @@ void TestPrintCommand::failedJobHidesTheProgressFrame() {
     t.tp.printer->failAt = 10;
     t.tp.printer->failKillDoc = true;
     t.print();
-    QCOMPARE(t.prompts(), (QStringList{"Confirmer l'impression d'une page de 10 cartes identiques",
-                                       "Erreur d'impression ou de police non définie !"}));
+    QCOMPARE(t.prompts(), (QStringList{pageQuestion, "Erreur d'impression ou de police non définie !"}));
     QCOMPARE(t.tp.printer->killDocs, 1);
     QCOMPARE(t.tp.printer->endDocs, 0);
     QVERIFY(t.w.Frame2->isHidden());
@@ -237,7 +194,7 @@ void TestPrintCommand::everyEntryRunsTheCommand() {
     QFETCH(QString, entry);
     Window t;
     t.tp.messages->answers.enqueue(MsgAnswer::No);
-    t.closeSetupDialogWhenShown();
+    t.onSetupDialog();
     if (entry == QLatin1String("Mnu_Imprimer"))
         t.w.findChild<QAction*>(entry)->trigger();
     else if (entry == QLatin1String("Command5"))
@@ -270,14 +227,10 @@ void TestPrintCommand::exportPdf_data() {
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("written");
     QTest::addColumn<int>("errors");
-    QTest::newRow("named") << "cartes.pdf"
-                           << "cartes.pdf" << 0;
-    QTest::newRow("without extension") << "cartes"
-                                       << "cartes.pdf" << 0;
-    QTest::newRow("cancelled") << ""
-                               << "" << 0;
-    QTest::newRow("missing folder") << "absent/cartes.pdf"
-                                    << "" << 1;
+    QTest::newRow("named") << "cartes.pdf" << QStringLiteral("cartes.pdf") << 0;
+    QTest::newRow("without extension") << "cartes" << QStringLiteral("cartes.pdf") << 0;
+    QTest::newRow("cancelled") << "" << QString() << 0;
+    QTest::newRow("missing folder") << "absent/cartes.pdf" << QString() << 1;
 }
 
 void TestPrintCommand::exportPdf() {
@@ -288,7 +241,7 @@ void TestPrintCommand::exportPdf() {
     Window t;
     t.m.card.FilePath = QStringLiteral("/home/marie/cartes/dupont.cdv");
     t.tp.files->chooseNext(chosen.isEmpty() ? QString() : dir.filePath(chosen));
-    t.closeSetupDialogWhenShown();
+    t.onSetupDialog();
     t.w.Mnu_ExportPdf_Click();
     QCOMPARE(t.dialogs, 1);
     QCOMPARE(t.tp.files->saves.size(), 1);
@@ -296,13 +249,10 @@ void TestPrintCommand::exportPdf() {
     QCOMPARE(t.tp.messages->shown.size(), errors);
     QVERIFY(t.tp.printer->calls.isEmpty()); // the printer is not involved
     QVERIFY(t.w.Frame2->isHidden());
-    const QStringList files = QDir(dir.path()).entryList(QDir::Files);
-    QCOMPARE(files, written.isEmpty() ? QStringList() : QStringList{written});
-    if (!written.isEmpty()) {
-        QFile pdf(dir.filePath(written));
-        QVERIFY(pdf.open(QIODevice::ReadOnly));
-        QVERIFY(pdf.read(5) == "%PDF-");
-    }
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
+             written.isEmpty() ? QStringList() : QStringList{written});
+    QFile pdf(dir.filePath(written));
+    QVERIFY(written.isEmpty() || (pdf.open(QIODevice::ReadOnly) && pdf.read(5) == "%PDF-"));
 }
 
 void TestPrintCommand::previewShowsThePage() {
