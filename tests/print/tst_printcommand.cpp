@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 
 namespace {
 
@@ -69,213 +70,191 @@ struct Window {
 class TestPrintCommand : public QObject {
     Q_OBJECT
 private slots:
-    void throughTheSetupDialog_data();
-    void throughTheSetupDialog();
-    void cancelledDialogPrintsNothing();
-    void zoneTooLongIsRefusedBeforeTheJob();
-    void failedJobHidesTheProgressFrame();
-    void everyEntryRunsTheCommand_data();
-    void everyEntryRunsTheCommand();
-    void cancelButtonAbandonsTheJob_data();
-    void cancelButtonAbandonsTheJob();
-    void exportPdf_data();
-    void exportPdf();
-    void previewShowsThePage();
-};
-
-void TestPrintCommand::throughTheSetupDialog_data() {
-    QTest::addColumn<QStringList>("clicks"); // in the set-up dialog
-    QTest::addColumn<int>("cardCount");
-    QTest::addColumn<bool>("yes");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("prompt");
-    QTest::addColumn<QString>("logos"); // where the logo is printed
-    QTest::newRow("page") << QStringList{"Command1"} << 10 << true << "Impression de 10 cartes "
-                          << pageQuestion << tenCells;
-    QTest::newRow("page of 0, no") << QStringList{"close"} << 0 << false << "Impression de 0 cartes "
-                                   << "Confirmer l'impression d'une page de 0 cartes identiques"
-                                   << "";
-    QTest::newRow("card 3, no") << QStringList{"Option2", "Label3", "Command1"} << 10 << false
-                                << "Impression de la carte N°  3"
-                                << "Confirmer l'impression de la carte N°  3"
-                                << "";
-    QTest::newRow("card 10, close box")
-        << QStringList{"Option2", "Label10", "close"} << 2 << true << "Impression de la carte N°  10"
-        << "Confirmer l'impression de la carte N°  10"
-        << "90, 216";
-    QTest::newRow("cancelled") << QStringList{"Option2", "Label4", "Command2"} << 10 << true << ""
-                               << ""
-                               << "";
-    QTest::newRow("single card, no position") << QStringList{"Option2", "close"} << 10 << true << ""
-                                              << "Aucune carte n'a été choisie"
-                                              << "";
-}
-
-void TestPrintCommand::throughTheSetupDialog() {
-    QFETCH(QStringList, clicks);
-    QFETCH(int, cardCount);
-    QFETCH(bool, yes);
-    QFETCH(QString, title);
-    QFETCH(QString, prompt);
-    QFETCH(QString, logos);
-    Window t;
-    t.m.layout.cardCount = qint16(cardCount);
-    t.m.card.zone(1).Text = QStringLiteral("Marie\r\nDupont");
-    t.m.card.Logo.Width = 20;
-    t.m.card.Logo.Height = 10;
-    t.tp.messages->answers.enqueue(yes ? MsgAnswer::Yes : MsgAnswer::No);
-    t.print(clicks);
-    QCOMPARE(t.dialogs, 1);
-    QCOMPARE(t.prompts().value(0).left(prompt.size()), prompt);
-    QCOMPARE(t.tp.messages->shown.size(), prompt.isEmpty() ? 0 : 1);
-    if (!title.isEmpty()) {
-        const MessageRequest box = t.tp.messages->shown.first();
-        QCOMPARE(box.prompt, prompt);
-        QCOMPARE(box.title, title);
-        QCOMPARE(box.buttons, MsgButtons::YesNo);
-        QCOMPARE(box.icon, MsgIcon::Question);
+    void throughTheSetupDialog_data() {
+        QTest::addColumn<QStringList>("clicks"); // in the set-up dialog
+        QTest::addColumn<int>("cardCount");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("prompt");
+        QTest::addColumn<QString>("logos"); // where the logo is printed
+        const auto row = [](const char* name, const char* clicks, int cards, bool yes, const char* title,
+                            const QString& prompt, const QString& logos) {
+            QTest::newRow(name) << QString::fromUtf8(clicks).split(QLatin1Char(' ')) << cards << yes
+                                << QString::fromUtf8(title) << prompt << logos;
+        };
+        const QString card = QStringLiteral("Confirmer l'impression de la carte N°  ");
+        row("page", "Command1", 10, true, "Impression de 10 cartes ", pageQuestion, tenCells);
+        row("page of 0, no", "close", 0, false, "Impression de 0 cartes ",
+            "Confirmer l'impression d'une page de 0 cartes identiques", "");
+        row("card 3, no", "Option2 Label3 Command1", 10, false, "Impression de la carte N°  3", card + "3",
+            "");
+        row("card 10, close box", "Option2 Label10 close", 2, true, "Impression de la carte N°  10",
+            card + "10", "90, 216");
+        row("cancelled", "Option2 Label4 Command2", 10, true, "", "", "");
+        row("single card, no position", "Option2 close", 10, true, "", "Aucune carte n'a été choisie", "");
     }
-    QCOMPARE(t.logos(), logos);
-    const QStringList& calls = t.tp.printer->calls;
-    QCOMPARE(calls.count(QStringLiteral("Print(Dupont)")),
-             logos.isEmpty() ? 0 : logos.count(QLatin1Char('|')) + 1);
-    QCOMPARE(calls.count(QStringLiteral("EndDoc")), logos.isEmpty() ? 0 : 1);
-    QVERIFY(t.w.Frame2->isHidden());
-    if (!logos.isEmpty()) { // the logo preview follows the logo's size in millimetres
-        QCOMPARE(t.m.card.Logo.boxTwips.size(), QSizeF(1134, 567));
-        QCOMPARE(t.w.Picture2->size(), QSize(76, 38));
+
+    void throughTheSetupDialog() {
+        QFETCH(QStringList, clicks);
+        QFETCH(int, cardCount);
+        QFETCH(bool, yes);
+        QFETCH(QString, title);
+        QFETCH(QString, prompt);
+        QFETCH(QString, logos);
+        Window t;
+        t.m.layout.cardCount = qint16(cardCount);
+        t.m.card.zone(1).Text = QStringLiteral("Marie\r\nDupont");
+        t.m.card.Logo.Width = 20;
+        t.m.card.Logo.Height = 10;
+        t.tp.messages->answers.enqueue(yes ? MsgAnswer::Yes : MsgAnswer::No);
+        t.print(clicks);
+        QCOMPARE(t.dialogs, 1);
+        QCOMPARE(t.prompts().value(0).left(prompt.size()), prompt);
+        QCOMPARE(t.tp.messages->shown.size(), prompt.isEmpty() ? 0 : 1);
+        if (!title.isEmpty()) {
+            const MessageRequest box = t.tp.messages->shown.first();
+            QCOMPARE(box.prompt, prompt);
+            QCOMPARE(box.title, title);
+            QCOMPARE(box.buttons, MsgButtons::YesNo);
+            QCOMPARE(box.icon, MsgIcon::Question);
+        }
+        QCOMPARE(t.logos(), logos);
+        const QStringList& calls = t.tp.printer->calls;
+        QCOMPARE(calls.count(QStringLiteral("Print(Dupont)")),
+                 logos.isEmpty() ? 0 : logos.count(QLatin1Char('|')) + 1);
+        QCOMPARE(calls.count(QStringLiteral("EndDoc")), logos.isEmpty() ? 0 : 1);
+        QVERIFY(t.w.Frame2->isHidden());
+        if (!logos.isEmpty()) { // the logo preview follows the logo's size in millimetres
+            QCOMPARE(t.m.card.Logo.boxTwips.size(), QSizeF(1134, 567));
+            QCOMPARE(t.w.Picture2->size(), QSize(76, 38));
+        }
     }
-}
 
-void TestPrintCommand::cancelledDialogPrintsNothing() {
-    Window t;
-    t.m.request.cancelled = 1;
-    t.print();
-    QCOMPARE(t.dialogs, 1);
-    QVERIFY(t.tp.messages->shown.isEmpty());
-    QVERIFY(t.tp.printer->calls.isEmpty());
-    QCOMPARE(int(t.m.request.cancelled), 0);
-    // The next command opens the dialog again and goes on to its question.
-    t.tp.messages->answers.enqueue(MsgAnswer::No);
-    t.print();
-    QCOMPARE(t.dialogs, 2);
-    QCOMPARE(t.tp.messages->shown.size(), 1);
-}
+    void cancelledDialogPrintsNothing() {
+        Window t;
+        t.m.request.cancelled = 1;
+        t.print();
+        QCOMPARE(t.dialogs, 1);
+        QVERIFY(t.tp.messages->shown.isEmpty());
+        QVERIFY(t.tp.printer->calls.isEmpty());
+        QCOMPARE(int(t.m.request.cancelled), 0);
+        // The next command opens the dialog again and goes on to its question.
+        t.tp.messages->answers.enqueue(MsgAnswer::No);
+        t.print();
+        QCOMPARE(t.dialogs, 2);
+        QCOMPARE(t.tp.messages->shown.size(), 1);
+    }
 
-void TestPrintCommand::zoneTooLongIsRefusedBeforeTheJob() {
-    Window t;
-    t.m.card.zone(3).Text = QStringList(16, QStringLiteral("ligne")).join(QLatin1String("\r\n"));
-    t.print();
-    QCOMPARE(t.tp.messages->shown.size(), 2);
-    QVERIFY(t.prompts().at(1).contains(QStringLiteral("zone de texte 3")));
-    QVERIFY(t.tp.printer->calls.isEmpty());
-    QVERIFY(t.w.Frame2->isHidden());
-}
+    void zoneTooLongIsRefusedBeforeTheJob() {
+        Window t;
+        t.m.card.zone(3).Text = QStringList(16, QStringLiteral("ligne")).join(QLatin1String("\r\n"));
+        t.print();
+        QCOMPARE(t.tp.messages->shown.size(), 2);
+        QVERIFY(t.prompts().at(1).contains(QStringLiteral("zone de texte 3")));
+        QVERIFY(t.tp.printer->calls.isEmpty());
+        QVERIFY(t.w.Frame2->isHidden());
+    }
 
-void TestPrintCommand::failedJobHidesTheProgressFrame() {
-    Window t;
-    t.tp.printer->failAt = 10;
-    t.tp.printer->failKillDoc = true;
-    t.print();
-    QCOMPARE(t.prompts(), (QStringList{pageQuestion, "Erreur d'impression ou de police non définie !"}));
-    QCOMPARE(t.tp.printer->killDocs, 1);
-    QCOMPARE(t.tp.printer->endDocs, 0);
-    QVERIFY(t.w.Frame2->isHidden());
-}
+    void failedJobHidesTheProgressFrame() {
+        Window t;
+        t.tp.printer->failAt = 10;
+        t.tp.printer->failKillDoc = true;
+        t.print();
+        QCOMPARE(t.prompts(), (QStringList{pageQuestion, "Erreur d'impression ou de police non définie !"}));
+        QCOMPARE(t.tp.printer->killDocs, 1);
+        QCOMPARE(t.tp.printer->endDocs, 0);
+        QVERIFY(t.w.Frame2->isHidden());
+    }
 
-void TestPrintCommand::everyEntryRunsTheCommand_data() {
-    QTest::addColumn<QString>("entry");
-    QTest::newRow("menu") << "Mnu_Imprimer";
-    QTest::newRow("button") << "Command5";
-    QTest::newRow("toolbar") << "toolbar 5";
-}
+    void everyEntryRunsTheCommand() {
+        Window t;
+        const std::function<void()> entries[] = {
+            [&] { t.w.findChild<QAction*>(QStringLiteral("Mnu_Imprimer"))->trigger(); },
+            [&] {
+                QTest::mouseClick(t.w.findChild<QPushButton*>(QStringLiteral("Command5")), Qt::LeftButton);
+            },
+            [&] { t.w.Toolbar1_ButtonClick(5); }};
+        for (const auto& entry : entries) {
+            t.tp.messages->answers.enqueue(MsgAnswer::No);
+            t.onSetupDialog();
+            entry();
+        }
+        QCOMPARE(t.dialogs, 3);
+        QCOMPARE(t.tp.messages->shown.size(), 3);
+    }
 
-void TestPrintCommand::everyEntryRunsTheCommand() {
-    QFETCH(QString, entry);
-    Window t;
-    t.tp.messages->answers.enqueue(MsgAnswer::No);
-    t.onSetupDialog();
-    if (entry == QLatin1String("Mnu_Imprimer"))
-        t.w.findChild<QAction*>(entry)->trigger();
-    else if (entry == QLatin1String("Command5"))
-        QTest::mouseClick(t.w.findChild<QPushButton*>(entry), Qt::LeftButton);
-    else
-        t.w.Toolbar1_ButtonClick(5);
-    QCOMPARE(t.dialogs, 1);
-    QCOMPARE(t.tp.messages->shown.size(), 1);
-}
+    void cancelButtonAbandonsTheJob_data() {
+        QTest::addColumn<bool>("killDocFails");
+        QTest::newRow("job in progress") << false;
+        QTest::newRow("no printer") << true;
+    }
 
-void TestPrintCommand::cancelButtonAbandonsTheJob_data() {
-    QTest::addColumn<bool>("killDocFails");
-    QTest::newRow("job in progress") << false;
-    QTest::newRow("no printer") << true;
-}
+    void cancelButtonAbandonsTheJob() {
+        QFETCH(bool, killDocFails);
+        Window t;
+        t.tp.printer->failKillDoc = killDocFails;
+        t.w.show();
+        t.w.Frame2->show();
+        QTest::mouseClick(t.w.findChild<QPushButton*>(QStringLiteral("Command8")), Qt::LeftButton);
+        QCOMPARE(t.tp.printer->killDocs, 1);
+        QVERIFY(t.w.Frame2->isHidden());
+        QVERIFY(t.tp.messages->shown.isEmpty());
+    }
 
-void TestPrintCommand::cancelButtonAbandonsTheJob() {
-    QFETCH(bool, killDocFails);
-    Window t;
-    t.tp.printer->failKillDoc = killDocFails;
-    t.w.show();
-    t.w.Frame2->show();
-    QTest::mouseClick(t.w.findChild<QPushButton*>(QStringLiteral("Command8")), Qt::LeftButton);
-    QCOMPARE(t.tp.printer->killDocs, 1);
-    QVERIFY(t.w.Frame2->isHidden());
-    QVERIFY(t.tp.messages->shown.isEmpty());
-}
+    void exportPdf_data() {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<int>("errors");
+        QTest::newRow("named") << "cartes.pdf" << QStringLiteral("cartes.pdf") << 0;
+        QTest::newRow("without extension") << "cartes" << QStringLiteral("cartes.pdf") << 0;
+        QTest::newRow("cancelled") << "" << QString() << 0;
+        QTest::newRow("missing folder") << "absent/cartes.pdf" << QString() << 1;
+    }
 
-void TestPrintCommand::exportPdf_data() {
-    QTest::addColumn<QString>("chosen");
-    QTest::addColumn<QString>("written");
-    QTest::addColumn<int>("errors");
-    QTest::newRow("named") << "cartes.pdf" << QStringLiteral("cartes.pdf") << 0;
-    QTest::newRow("without extension") << "cartes" << QStringLiteral("cartes.pdf") << 0;
-    QTest::newRow("cancelled") << "" << QString() << 0;
-    QTest::newRow("missing folder") << "absent/cartes.pdf" << QString() << 1;
-}
+    void exportPdf() {
+        QFETCH(QString, chosen);
+        QFETCH(QString, written);
+        QFETCH(int, errors);
+        QTemporaryDir dir;
+        Window t;
+        t.m.card.FilePath = QStringLiteral("/home/marie/cartes/dupont.cdv");
+        t.tp.files->chooseNext(chosen.isEmpty() ? QString() : dir.filePath(chosen));
+        t.onSetupDialog();
+        t.w.Mnu_ExportPdf_Click();
+        QCOMPARE(t.dialogs, 1);
+        QCOMPARE(t.tp.files->saves.size(), 1);
+        QCOMPARE(t.tp.files->saves.first().initialName, QStringLiteral("dupont.pdf"));
+        QCOMPARE(t.tp.messages->shown.size(), errors);
+        QVERIFY(t.tp.printer->calls.isEmpty()); // the printer is not involved
+        QVERIFY(t.w.Frame2->isHidden());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
+                 written.isEmpty() ? QStringList() : QStringList{written});
+        QFile pdf(dir.filePath(written));
+        QVERIFY(written.isEmpty() || (pdf.open(QIODevice::ReadOnly) && pdf.read(5) == "%PDF-"));
+    }
 
-void TestPrintCommand::exportPdf() {
-    QFETCH(QString, chosen);
-    QFETCH(QString, written);
-    QFETCH(int, errors);
-    QTemporaryDir dir;
-    Window t;
-    t.m.card.FilePath = QStringLiteral("/home/marie/cartes/dupont.cdv");
-    t.tp.files->chooseNext(chosen.isEmpty() ? QString() : dir.filePath(chosen));
-    t.onSetupDialog();
-    t.w.Mnu_ExportPdf_Click();
-    QCOMPARE(t.dialogs, 1);
-    QCOMPARE(t.tp.files->saves.size(), 1);
-    QCOMPARE(t.tp.files->saves.first().initialName, QStringLiteral("dupont.pdf"));
-    QCOMPARE(t.tp.messages->shown.size(), errors);
-    QVERIFY(t.tp.printer->calls.isEmpty()); // the printer is not involved
-    QVERIFY(t.w.Frame2->isHidden());
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
-             written.isEmpty() ? QStringList() : QStringList{written});
-    QFile pdf(dir.filePath(written));
-    QVERIFY(written.isEmpty() || (pdf.open(QIODevice::ReadOnly) && pdf.read(5) == "%PDF-"));
-}
-
-void TestPrintCommand::previewShowsThePage() {
-    Window t;
-    int pages = -1;
-    QTimer::singleShot(0, &t.w, [&] {
-        if (auto* d = qobject_cast<Form2*>(QApplication::activeModalWidget()))
-            d->close();
+    void previewShowsThePage() {
+        Window t;
+        int pages = -1;
         QTimer::singleShot(0, &t.w, [&] {
-            auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
-            if (!preview)
-                return;
-            if (auto* widget = preview->findChild<QPrintPreviewWidget*>())
-                pages = widget->pageCount();
-            preview->close();
+            if (auto* d = qobject_cast<Form2*>(QApplication::activeModalWidget()))
+                d->close();
+            QTimer::singleShot(0, &t.w, [&] {
+                auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+                if (!preview)
+                    return;
+                if (auto* widget = preview->findChild<QPrintPreviewWidget*>())
+                    pages = widget->pageCount();
+                preview->close();
+            });
         });
-    });
-    t.w.Mnu_Apercu_Click();
-    QCOMPARE(pages, 1);
-    QVERIFY(t.tp.printer->calls.isEmpty());
-    QVERIFY(t.tp.messages->shown.isEmpty());
-    QVERIFY(t.w.Frame2->isHidden());
-}
+        t.w.Mnu_Apercu_Click();
+        QCOMPARE(pages, 1);
+        QVERIFY(t.tp.printer->calls.isEmpty());
+        QVERIFY(t.tp.messages->shown.isEmpty());
+        QVERIFY(t.w.Frame2->isHidden());
+    }
+};
 
 QTEST_MAIN(TestPrintCommand)
 #include "tst_printcommand.moc"

@@ -42,197 +42,184 @@ struct Bench {
 
 // What each stage of the drawing starts with, in the order drawn.
 QString stages(const QStringList& calls) {
+    const std::pair<const char*, const char*> starts[] = {
+        {"DrawStyle=0", "frame"}, {"DrawStyle=3", "cuts"}, {"PaintPicture", "logo"}, {"FontName=", "zone"}};
     QStringList out;
-    for (const QString& c : calls) {
-        if (c == QLatin1String("DrawStyle=0"))
-            out << QStringLiteral("frame");
-        else if (c == QLatin1String("DrawStyle=3"))
-            out << QStringLiteral("cuts");
-        else if (c.startsWith(QLatin1String("PaintPicture")))
-            out << QStringLiteral("logo");
-        else if (c.startsWith(QLatin1String("FontName=")))
-            out << QStringLiteral("zone");
-    }
+    for (const QString& c : calls)
+        for (const auto& [start, stage] : starts)
+            if (c.startsWith(QLatin1String(start)))
+                out << QString::fromUtf8(stage);
     return out.join(QLatin1Char(' '));
 }
 
 } // namespace
-
-class TestPrintJobs : public QObject {
-    Q_OBJECT
-private slots:
-    void oneCardCallSequence();
-    void drawingOrders_data();
-    void drawingOrders();
-    void pageCellOrigins_data();
-    void pageCellOrigins();
-    void leadingLineFeedIsDroppedForTheRestOfTheJob();
-    void failureDiscardsTheJob_data();
-    void failureDiscardsTheJob();
-};
-
-void TestPrintJobs::oneCardCallSequence() {
-    Bench b;
-    b.m.layout.cardHeight = 50; // zone tops at 16.5 and 33 mm, exact in single precision
-    b.m.layout.cardCount = 1;
-    // Text, font, size, bold, italic, underline, strikethrough, colour, alignment.
-    b.m.card.zone(1) = {
-        QStringLiteral("a\r\nb"), QStringLiteral("Arial"), 10, true, false, false, false, 255};
-    b.m.card.zone(2).Text = QStringLiteral(" x ");
-    b.m.card.zone(2).Alignment = qint16(ZoneAlignment::Right);
-    b.m.card.zone(2).FontItalic = true;
-    b.m.card.zone(3).Text = QStringLiteral("yy");
-    b.m.card.zone(3).Alignment = qint16(ZoneAlignment::Centre);
-    b.m.card.zone(3).FontName = QStringLiteral("Courier New");
-    b.m.card.Logo.Left = 5;
-    b.m.card.Logo.Top = 4;
-    b.m.card.Logo.Width = 12.5;
-    b.m.card.Logo.Height = 10;
-    QVERIFY(b.run(true));
-
-    const QStringList expected = {
-        "Orientation=1", "ScaleMode=6", "TransparentText=true", "LineWidth=3",
-        // Frame, 2 mm inside the cell: top, right, bottom, left.
-        "DrawStyle=0", "Line(7, 2, 88, 2, 0)", "Line(88, 2, 88, 48, 0)", "Line(88, 48, 7, 48, 0)",
-        "Line(7, 2, 7, 48, 0)",
-        // Cut marks on the cell's edges.
-        "DrawStyle=3", "Line(5, 0, 90, 0, 0)", "Line(90, 0, 90, 50, 0)", "Line(90, 50, 5, 50, 0)",
-        "Line(5, 0, 5, 50, 0)",
-        // Logo through the current position.
-        "CurrentX=10", "CurrentY=4", "PaintPicture(10, 4, 12.5, 10)",
-        // Zone 1, left at 15 mm; two lines step by one line height (4 mm).
-        "FontName=Arial", "FontSize=10", "FontBold=true", "FontItalic=false", "ForeColor=255", "CurrentX=20",
-        "CurrentY=4", "Print(a<CR>)", "CurrentX=20", "CurrentY=8", "Print(b)",
-        // Zone 2, trimmed, right edge at 78 mm; one line steps by half a line height.
-        "FontName=Arial", "FontSize=8.25", "FontBold=false", "FontItalic=true", "ForeColor=2147483656",
-        "CurrentX=81", "CurrentY=18.5", "Print(x)",
-        // Zone 3 centred on 42.5 mm.
-        "FontName=Courier New", "FontSize=8.25", "FontBold=false", "FontItalic=false", "ForeColor=2147483656",
-        "CurrentX=45.5", "CurrentY=35", "Print(yy)", "EndDoc"};
-    QCOMPARE(b.surface.calls, expected);
-    QCOMPARE(b.surface.endDocs, 1);
-    QVERIFY(b.progress.visible); // the print command hides it
-    QVERIFY(b.messages.shown.isEmpty());
-}
 
 static void orderRow(const char* name, bool page, bool frame, bool cuts, const char* logo,
                      const QString& stages) {
     QTest::newRow(name) << page << frame << cuts << QString::fromUtf8(logo) << stages + " zone zone zone";
 }
 
-void TestPrintJobs::drawingOrders_data() {
-    QTest::addColumn<bool>("page");
-    QTest::addColumn<bool>("frame");
-    QTest::addColumn<bool>("cuts");
-    QTest::addColumn<QString>("logoPath");
-    QTest::addColumn<QString>("stages");
-    orderRow("page", true, true, true, "", "frame cuts logo");
-    orderRow("single card", false, true, true, "", "logo frame cuts");
-    orderRow("page without frame", true, false, true, "/x/logo.bmp", "cuts logo");
-    orderRow("single without cut marks", false, true, false, "/x/logo.bmp", "logo frame");
-    orderRow("single, no logo", false, true, true, "AUCUN", "frame cuts");
-    orderRow("lower case is a file name", true, false, false, "aucun", "logo");
-}
+class TestPrintJobs : public QObject {
+    Q_OBJECT
+private slots:
+    void oneCardCallSequence() {
+        Bench b;
+        b.m.layout.cardHeight = 50; // zone tops at 16.5 and 33 mm, exact in single precision
+        b.m.layout.cardCount = 1;
+        // Text, font, size, bold, italic, underline, strikethrough, colour, alignment.
+        b.m.card.zone(1) = {
+            QStringLiteral("a\r\nb"), QStringLiteral("Arial"), 10, true, false, false, false, 255};
+        b.m.card.zone(2).Text = QStringLiteral(" x ");
+        b.m.card.zone(2).Alignment = qint16(ZoneAlignment::Right);
+        b.m.card.zone(2).FontItalic = true;
+        b.m.card.zone(3).Text = QStringLiteral("yy");
+        b.m.card.zone(3).Alignment = qint16(ZoneAlignment::Centre);
+        b.m.card.zone(3).FontName = QStringLiteral("Courier New");
+        b.m.card.Logo.Left = 5;
+        b.m.card.Logo.Top = 4;
+        b.m.card.Logo.Width = 12.5;
+        b.m.card.Logo.Height = 10;
+        QVERIFY(b.run(true));
 
-void TestPrintJobs::drawingOrders() {
-    QFETCH(bool, page);
-    QFETCH(bool, frame);
-    QFETCH(bool, cuts);
-    QFETCH(QString, logoPath);
-    QFETCH(QString, stages);
-    Bench b;
-    b.m.layout.cardCount = 1;
-    b.m.layout.printFrame = frame;
-    b.m.layout.printCutMarks = cuts;
-    b.m.card.Logo.Path = logoPath;
-    b.m.cardOrigin = {5, 0};
-    QVERIFY(b.run(page));
-    QCOMPARE(::stages(b.surface.calls), stages);
-    QCOMPARE(b.surface.calls.at(3), page ? QStringLiteral("LineWidth=3") : QStringLiteral("LineWidth=5"));
-}
+        const QStringList expected = {
+            "Orientation=1", "ScaleMode=6", "TransparentText=true", "LineWidth=3",
+            // Frame, 2 mm inside the cell: top, right, bottom, left.
+            "DrawStyle=0", "Line(7, 2, 88, 2, 0)", "Line(88, 2, 88, 48, 0)", "Line(88, 48, 7, 48, 0)",
+            "Line(7, 2, 7, 48, 0)",
+            // Cut marks on the cell's edges.
+            "DrawStyle=3", "Line(5, 0, 90, 0, 0)", "Line(90, 0, 90, 50, 0)", "Line(90, 50, 5, 50, 0)",
+            "Line(5, 0, 5, 50, 0)",
+            // Logo through the current position.
+            "CurrentX=10", "CurrentY=4", "PaintPicture(10, 4, 12.5, 10)",
+            // Zone 1, left at 15 mm; two lines step by one line height (4 mm).
+            "FontName=Arial", "FontSize=10", "FontBold=true", "FontItalic=false", "ForeColor=255",
+            "CurrentX=20", "CurrentY=4", "Print(a<CR>)", "CurrentX=20", "CurrentY=8", "Print(b)",
+            // Zone 2, trimmed, right edge at 78 mm; one line steps by half a line height.
+            "FontName=Arial", "FontSize=8.25", "FontBold=false", "FontItalic=true", "ForeColor=2147483656",
+            "CurrentX=81", "CurrentY=18.5", "Print(x)",
+            // Zone 3 centred on 42.5 mm.
+            "FontName=Courier New", "FontSize=8.25", "FontBold=false", "FontItalic=false",
+            "ForeColor=2147483656", "CurrentX=45.5", "CurrentY=35", "Print(yy)", "EndDoc"};
+        QCOMPARE(b.surface.calls, expected);
+        QCOMPARE(b.surface.endDocs, 1);
+        QVERIFY(b.progress.visible); // the print command hides it
+        QVERIFY(b.messages.shown.isEmpty());
+    }
 
-void TestPrintJobs::pageCellOrigins_data() {
-    QTest::addColumn<int>("count");
-    QTest::addColumn<PrintLayout>("layout");
-    QTest::addColumn<QString>("logos");
-    const PrintLayout defaults;
-    QTest::newRow("none") << 0 << defaults << "";
-    QTest::newRow("one") << 1 << defaults << "5, 0";
-    QTest::newRow("three") << 3 << defaults << "5, 0|90, 0|5, 54";
-    QTest::newRow("ten") << 10 << defaults
-                         << "5, 0|90, 0|5, 54|90, 54|5, 108|90, 108|5, 162|90, 162|5, 216|90, 216";
-    const PrintLayout gaps{10, 7, 3, 2, 80, 50}; // margins, separators, card size
-    QTest::newRow("gaps, ten") << 10 << gaps
-                               << "10, 7|93, 7|10, 59|93, 59|10, 111|93, 111|10, 163|93, 163|10, 215|93, 215";
-}
+    void drawingOrders_data() {
+        QTest::addColumn<bool>("page");
+        QTest::addColumn<bool>("frame");
+        QTest::addColumn<bool>("cuts");
+        QTest::addColumn<QString>("logoPath");
+        QTest::addColumn<QString>("stages");
+        orderRow("page", true, true, true, "", "frame cuts logo");
+        orderRow("single card", false, true, true, "", "logo frame cuts");
+        orderRow("page without frame", true, false, true, "/x/logo.bmp", "cuts logo");
+        orderRow("single without cut marks", false, true, false, "/x/logo.bmp", "logo frame");
+        orderRow("single, no logo", false, true, true, "AUCUN", "frame cuts");
+        orderRow("lower case is a file name", true, false, false, "aucun", "logo");
+    }
 
-void TestPrintJobs::pageCellOrigins() {
-    QFETCH(int, count);
-    QFETCH(PrintLayout, layout);
-    QFETCH(QString, logos);
-    Bench b;
-    b.m.layout = layout;
-    b.m.layout.cardCount = qint16(count);
-    QVERIFY(b.run(true));
-    // The logo sits at the card's corner (Left = Top = 0): one picture per cell.
-    QCOMPARE(b.logos().join(QLatin1Char('|')), logos);
-    QCOMPARE(b.surface.calls.last(), QStringLiteral("EndDoc"));
-    QCOMPARE(b.surface.endDocs, 1);
-    if (count == 0)
-        QCOMPARE(b.surface.calls.size(), 5);
-    else // the origin of the last cell stays
-        QCOMPARE(QStringLiteral("%1, %2").arg(b.m.cardOrigin.X).arg(b.m.cardOrigin.Y), b.logos().last());
-}
+    void drawingOrders() {
+        QFETCH(bool, page);
+        QFETCH(bool, frame);
+        QFETCH(bool, cuts);
+        QFETCH(QString, logoPath);
+        QFETCH(QString, stages);
+        Bench b;
+        b.m.layout.cardCount = 1;
+        b.m.layout.printFrame = frame;
+        b.m.layout.printCutMarks = cuts;
+        b.m.card.Logo.Path = logoPath;
+        b.m.cardOrigin = {5, 0};
+        QVERIFY(b.run(page));
+        QCOMPARE(::stages(b.surface.calls), stages);
+        QCOMPARE(b.surface.calls.at(3), page ? QStringLiteral("LineWidth=3") : QStringLiteral("LineWidth=5"));
+    }
 
-void TestPrintJobs::leadingLineFeedIsDroppedForTheRestOfTheJob() {
-    Bench b;
-    b.m.card.zone(1).Text = QStringLiteral("a\r\nb");
-    b.m.layout.cardCount = 2;
-    QVERIFY(b.run(true));
-    QCOMPARE(b.m.zonePrintLines[0].Lines[2], QStringLiteral("b"));
-    QCOMPARE(b.surface.calls.count(QStringLiteral("Print(b)")), 2);
-    QCOMPARE(b.surface.calls.count(QStringLiteral("Print(<LF>b)")), 0);
-}
+    void pageCellOrigins_data() {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<PrintLayout>("layout");
+        QTest::addColumn<QString>("logos");
+        const PrintLayout defaults;
+        QTest::newRow("none") << 0 << defaults << "";
+        QTest::newRow("one") << 1 << defaults << "5, 0";
+        QTest::newRow("three") << 3 << defaults << "5, 0|90, 0|5, 54";
+        QTest::newRow("ten") << 10 << defaults
+                             << "5, 0|90, 0|5, 54|90, 54|5, 108|90, 108|5, 162|90, 162|5, 216|90, 216";
+        const PrintLayout gaps{10, 7, 3, 2, 80, 50}; // margins, separators, card size
+        QTest::newRow("gaps, ten")
+            << 10 << gaps << "10, 7|93, 7|10, 59|93, 59|10, 111|93, 111|10, 163|93, 163|10, 215|93, 215";
+    }
 
-void TestPrintJobs::failureDiscardsTheJob_data() {
-    QTest::addColumn<bool>("page");
-    QTest::addColumn<QString>("failAt");
-    QTest::addColumn<bool>("killDocFails");
-    QTest::newRow("page, first call") << true << "first" << false;
-    QTest::newRow("page, last drawing call") << true << "Print(fin)" << false;
-    QTest::newRow("page, EndDoc") << true << "EndDoc" << false;
-    QTest::newRow("single, first call") << false << "first" << false;
-    QTest::newRow("single, last drawing call") << false << "Print(fin)" << false;
-    QTest::newRow("page, no printer at all") << true << "first" << true;
-    QTest::newRow("single, KillDoc fails too") << false << "Print(fin)" << true;
-}
+    void pageCellOrigins() {
+        QFETCH(int, count);
+        QFETCH(PrintLayout, layout);
+        QFETCH(QString, logos);
+        Bench b;
+        b.m.layout = layout;
+        b.m.layout.cardCount = qint16(count);
+        QVERIFY(b.run(true));
+        // The logo sits at the card's corner (Left = Top = 0): one picture per cell.
+        QCOMPARE(b.logos().join(QLatin1Char('|')), logos);
+        QCOMPARE(b.surface.calls.last(), QStringLiteral("EndDoc"));
+        QCOMPARE(b.surface.endDocs, 1);
+        if (count == 0)
+            QCOMPARE(b.surface.calls.size(), 5);
+        else // the origin of the last cell stays
+            QCOMPARE(QStringLiteral("%1, %2").arg(b.m.cardOrigin.X).arg(b.m.cardOrigin.Y), b.logos().last());
+    }
 
-void TestPrintJobs::failureDiscardsTheJob() {
-    QFETCH(bool, page);
-    QFETCH(QString, failAt);
-    QFETCH(bool, killDocFails);
-    Bench dry, b;
-    dry.m.card.zone(3).Text = b.m.card.zone(3).Text = QStringLiteral("fin");
-    QVERIFY(dry.run(page));
-    const int index = failAt == QLatin1String("first") ? 0 : int(dry.surface.calls.lastIndexOf(failAt));
-    QVERIFY(index >= 0);
-    b.surface.failAt = index;
-    b.surface.failKillDoc = killDocFails;
-    QVERIFY(!b.run(page));
+    void leadingLineFeedIsDroppedForTheRestOfTheJob() {
+        Bench b;
+        b.m.card.zone(1).Text = QStringLiteral("a\r\nb");
+        b.m.layout.cardCount = 2;
+        QVERIFY(b.run(true));
+        QCOMPARE(b.m.zonePrintLines[0].Lines[2], QStringLiteral("b"));
+        QCOMPARE(b.surface.calls.count(QStringLiteral("Print(b)")), 2);
+        QCOMPARE(b.surface.calls.count(QStringLiteral("Print(<LF>b)")), 0);
+    }
 
-    QCOMPARE(b.messages.shown.size(), 1);
-    const MessageRequest box = b.messages.shown.first();
-    QCOMPARE(box.prompt, QStringLiteral("Erreur d'impression ou de police non définie !"));
-    QCOMPARE(box.title, QStringLiteral("Erreur"));
-    QCOMPARE(box.icon, MsgIcon::Critical);
-    QCOMPARE(box.buttons, MsgButtons::Ok);
-    QCOMPARE(b.surface.killDocs, 1);
-    QCOMPARE(b.surface.endDocs, 0);
-    // The failed call, then KillDoc, and nothing drawn after.
-    QCOMPARE(b.surface.calls.mid(index), (QStringList{dry.surface.calls.at(index), "KillDoc"}));
-    QCOMPARE(b.progress.shows, 1);
-    QVERIFY(!b.progress.visible);
-}
+    void failureDiscardsTheJob_data() {
+        QTest::addColumn<bool>("page");
+        QTest::addColumn<QString>("failAt");
+        QTest::addColumn<bool>("killDocFails");
+        QTest::newRow("page, first call") << true << "first" << false;
+        QTest::newRow("page, last drawing call") << true << "Print(fin)" << false;
+        QTest::newRow("page, EndDoc") << true << "EndDoc" << false;
+        QTest::newRow("single, first call") << false << "first" << false;
+        QTest::newRow("single, last drawing call") << false << "Print(fin)" << false;
+        QTest::newRow("page, no printer at all") << true << "first" << true;
+        QTest::newRow("single, KillDoc fails too") << false << "Print(fin)" << true;
+    }
+
+    void failureDiscardsTheJob() {
+        QFETCH(bool, page);
+        QFETCH(QString, failAt);
+        QFETCH(bool, killDocFails);
+        Bench dry, b;
+        dry.m.card.zone(3).Text = b.m.card.zone(3).Text = QStringLiteral("fin");
+        QVERIFY(dry.run(page));
+        const int index = failAt == QLatin1String("first") ? 0 : int(dry.surface.calls.lastIndexOf(failAt));
+        QVERIFY(index >= 0);
+        b.surface.failAt = index;
+        b.surface.failKillDoc = killDocFails;
+        QVERIFY(!b.run(page));
+
+        QCOMPARE(b.messages.shown.size(), 1);
+        const MessageRequest box = b.messages.shown.first();
+        QCOMPARE(box.prompt, QStringLiteral("Erreur d'impression ou de police non définie !"));
+        QCOMPARE(box.title, QStringLiteral("Erreur"));
+        QCOMPARE(box.icon, MsgIcon::Critical);
+        QCOMPARE(box.buttons, MsgButtons::Ok);
+        QCOMPARE(b.surface.killDocs, 1);
+        QCOMPARE(b.surface.endDocs, 0);
+        // The failed call, then KillDoc, and nothing drawn after.
+        QCOMPARE(b.surface.calls.mid(index), (QStringList{dry.surface.calls.at(index), "KillDoc"}));
+        QCOMPARE(b.progress.shows, 1);
+        QVERIFY(!b.progress.visible);
+    }
+};
 
 QTEST_MAIN(TestPrintJobs)
 #include "tst_printjobs.moc"

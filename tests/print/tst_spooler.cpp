@@ -73,105 +73,102 @@ QString jobAttribute(int jobId, const char* name) {
 class TestSpooler : public QObject {
     Q_OBJECT
 private slots:
-    void init();
+    // Every test has its own server; the one without a printer has no queue.
+    void init() {
+        if (!PrivateCups::installed())
+            QSKIP("cupsd is not installed (scripts/setup installs cups-daemon)");
+        cups = std::make_unique<PrivateCups>();
+        QString error;
+        QVERIFY2(cups->start(&error, QTest::currentTestFunction() !=
+                                         QLatin1String("noPrinterFailsWithoutWritingAFile")),
+                 qPrintable(error));
+    }
+
     void cleanup() { cups.reset(); }
-    void pageReachesThePrinter();
-    void noPrinterFailsWithoutWritingAFile();
-    void killedJobNeverReachesTheQueue();
+
+    void pageReachesThePrinter() {
+        QCOMPARE(CupsSpooler().currentPrinter(), cups->queueName());
+        Module1 m;
+        FakeMessageBoxes messages;
+        QVERIFY(printPage(m, messages));
+        QVERIFY(messages.shown.isEmpty());
+        QVERIFY2(cups->waitForOutput(60000), qPrintable(cups->log()));
+        const QString pdf = cups->outputFile();
+        QCOMPARE(pageCount(pdf), 1);
+        const QImage page = rasterise(pdf);
+        const QList<Word> all = words(pdf);
+        for (int cell : {1, 10}) {
+            const CardOrigin o = cellOrigin(m.layout, cell);
+            const double x = o.X, y = o.Y, w = 85, h = 54;
+            // Frame 2 mm inside the cell, cut marks on its edges; the corners, where lines cross, left out.
+            for (double in : {2, 0}) {
+                QVERIFY2(lineAt(page, true, x + in, y + in + 3, y + h - in - 3), "left");
+                QVERIFY2(lineAt(page, true, x + w - in, y + in + 3, y + h - in - 3), "right");
+                QVERIFY2(lineAt(page, false, y + in, x + in + 3, x + w - in - 3), "top");
+                QVERIFY2(lineAt(page, false, y + h - in, x + in + 3, x + w - in - 3), "bottom");
+            }
+            // Each word once in the cell: its left, right or centre, and its top, in millimetres.
+            QHash<QString, QList<QRectF>> at;
+            for (const Word& word : all)
+                if (QRectF(x, y, w, h).contains(word.mm.topLeft()))
+                    at[word.text] << word.mm;
+            for (const char* text : {"Marie", "Ebeniste", "Lyon", "France"})
+                QVERIFY2(at.value(QString::fromUtf8(text)).size() == 1, text);
+            const QRectF marie = at["Marie"].first(), title = at["Ebeniste"].first();
+            const QRectF town = at["Lyon"].first(), country = at["France"].first();
+            const double step3 = lineHeight(10);
+            // Zone 1 left at 15 mm, half a line below the zone top (one line); zone 2 ends at 78 mm.
+            QVERIFY_NEAR(marie.left(), x + 15, 0.3);
+            QVERIFY_NEAR(marie.top(), y + lineHeight(12, true) / 2, 0.6);
+            QVERIFY_NEAR(title.right(), x + 78, 0.4);
+            QVERIFY_NEAR(title.top(), y + 0.33 * h + step3 / 2, 0.6);
+            // Zone 3: two lines centred on 42.5 mm, one line apart.
+            QVERIFY_NEAR(town.center().x(), x + 42.5, 0.4);
+            QVERIFY_NEAR(country.center().x(), x + 42.5, 0.4);
+            QVERIFY_NEAR(town.top(), y + 0.66 * h + step3, 0.6);
+            QVERIFY_NEAR(country.top() - town.top(), step3, 0.2);
+        }
+    }
+
+    void noPrinterFailsWithoutWritingAFile() {
+        QVERIFY(CupsSpooler().currentPrinter().isEmpty());
+        const QStringList before = QDir::current().entryList(QDir::Files);
+        Module1 m;
+        FakeMessageBoxes messages;
+        QVERIFY(!printPage(m, messages));
+        QCOMPARE(messages.shown.size(), 1);
+        QCOMPARE(messages.shown.first().prompt,
+                 QStringLiteral("Erreur d'impression ou de police non définie !"));
+        QCOMPARE(QDir::current().entryList(QDir::Files), before);
+        QVERIFY(QDir(cups->home()).isEmpty());
+    }
+
+    void killedJobNeverReachesTheQueue() {
+        CupsSpooler spooler;
+        QPrinterSurface surface(spooler);
+        surface.line(10, 10, 100, 10, 0);
+        surface.print(QStringLiteral("abandonné"));
+        surface.killDoc();
+        // A job sent afterwards is the only one the queue ever saw.
+        surface.line(20, 20, 20, 100, 0);
+        surface.endDoc();
+        QVERIFY(cups->waitForOutput(60000));
+        cups_job_t* jobs = nullptr;
+        const int all = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, cups->queueName().toUtf8().constData(), 0,
+                                     CUPS_WHICHJOBS_ALL);
+        const int id = all > 0 ? jobs[0].id : 0;
+        cupsFreeJobs(all, jobs);
+        QCOMPARE(all, 1);
+        // The sheet prints as drawn: A4, in portrait whatever the queue's defaults, never scaled.
+        QCOMPARE(jobAttribute(id, "media"), QStringLiteral("iso_a4_210x297mm"));
+        QCOMPARE(jobAttribute(id, "orientation-requested"), QStringLiteral("portrait"));
+        QCOMPARE(jobAttribute(id, "print-scaling"), QStringLiteral("none"));
+        QVERIFY(words(cups->outputFile()).isEmpty());
+    }
 
 private:
     std::unique_ptr<PrivateCups> cups;
 };
-
-// Every test has its own server; the one without a printer has no queue.
-void TestSpooler::init() {
-    if (!PrivateCups::installed())
-        QSKIP("cupsd is not installed (scripts/setup installs cups-daemon)");
-    cups = std::make_unique<PrivateCups>();
-    QString error;
-    QVERIFY2(cups->start(&error,
-                         QTest::currentTestFunction() != QLatin1String("noPrinterFailsWithoutWritingAFile")),
-             qPrintable(error));
-}
-
-void TestSpooler::pageReachesThePrinter() {
-    QCOMPARE(CupsSpooler().currentPrinter(), cups->queueName());
-    Module1 m;
-    FakeMessageBoxes messages;
-    QVERIFY(printPage(m, messages));
-    QVERIFY(messages.shown.isEmpty());
-    QVERIFY2(cups->waitForOutput(60000), qPrintable(cups->log()));
-    const QString pdf = cups->outputFile();
-    QCOMPARE(pageCount(pdf), 1);
-    const QImage page = rasterise(pdf);
-    const QList<Word> all = words(pdf);
-    for (int cell : {1, 10}) {
-        const CardOrigin o = cellOrigin(m.layout, cell);
-        const double x = o.X, y = o.Y, w = 85, h = 54;
-        // Frame 2 mm inside the cell, cut marks on its edges; the corners, where lines cross, left out.
-        for (double in : {2, 0}) {
-            QVERIFY2(lineAt(page, true, x + in, y + in + 3, y + h - in - 3), "left");
-            QVERIFY2(lineAt(page, true, x + w - in, y + in + 3, y + h - in - 3), "right");
-            QVERIFY2(lineAt(page, false, y + in, x + in + 3, x + w - in - 3), "top");
-            QVERIFY2(lineAt(page, false, y + h - in, x + in + 3, x + w - in - 3), "bottom");
-        }
-        // Each word once in the cell: its left, right or centre, and its top, in millimetres.
-        QHash<QString, QList<QRectF>> at;
-        for (const Word& word : all)
-            if (QRectF(x, y, w, h).contains(word.mm.topLeft()))
-                at[word.text] << word.mm;
-        for (const char* text : {"Marie", "Ebeniste", "Lyon", "France"})
-            QVERIFY2(at.value(QString::fromUtf8(text)).size() == 1, text);
-        const QRectF marie = at["Marie"].first(), title = at["Ebeniste"].first();
-        const QRectF town = at["Lyon"].first(), country = at["France"].first();
-        const double step3 = lineHeight(10);
-        // Zone 1 left at 15 mm, half a line below the zone top (one line); zone 2 ends at 78 mm.
-        QVERIFY_NEAR(marie.left(), x + 15, 0.3);
-        QVERIFY_NEAR(marie.top(), y + lineHeight(12, true) / 2, 0.6);
-        QVERIFY_NEAR(title.right(), x + 78, 0.4);
-        QVERIFY_NEAR(title.top(), y + 0.33 * h + step3 / 2, 0.6);
-        // Zone 3: two lines centred on 42.5 mm, one line apart.
-        QVERIFY_NEAR(town.center().x(), x + 42.5, 0.4);
-        QVERIFY_NEAR(country.center().x(), x + 42.5, 0.4);
-        QVERIFY_NEAR(town.top(), y + 0.66 * h + step3, 0.6);
-        QVERIFY_NEAR(country.top() - town.top(), step3, 0.2);
-    }
-}
-
-void TestSpooler::noPrinterFailsWithoutWritingAFile() {
-    QVERIFY(CupsSpooler().currentPrinter().isEmpty());
-    const QStringList before = QDir::current().entryList(QDir::Files);
-    Module1 m;
-    FakeMessageBoxes messages;
-    QVERIFY(!printPage(m, messages));
-    QCOMPARE(messages.shown.size(), 1);
-    QCOMPARE(messages.shown.first().prompt, QStringLiteral("Erreur d'impression ou de police non définie !"));
-    QCOMPARE(QDir::current().entryList(QDir::Files), before);
-    QVERIFY(QDir(cups->home()).isEmpty());
-}
-
-void TestSpooler::killedJobNeverReachesTheQueue() {
-    CupsSpooler spooler;
-    QPrinterSurface surface(spooler);
-    surface.line(10, 10, 100, 10, 0);
-    surface.print(QStringLiteral("abandonné"));
-    surface.killDoc();
-    // A job sent afterwards is the only one the queue ever saw.
-    surface.line(20, 20, 20, 100, 0);
-    surface.endDoc();
-    QVERIFY(cups->waitForOutput(60000));
-    cups_job_t* jobs = nullptr;
-    const int all =
-        cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, cups->queueName().toUtf8().constData(), 0, CUPS_WHICHJOBS_ALL);
-    const int id = all > 0 ? jobs[0].id : 0;
-    cupsFreeJobs(all, jobs);
-    QCOMPARE(all, 1);
-    // The sheet prints as drawn: A4, in portrait whatever the queue's defaults, never scaled.
-    QCOMPARE(jobAttribute(id, "media"), QStringLiteral("iso_a4_210x297mm"));
-    QCOMPARE(jobAttribute(id, "orientation-requested"), QStringLiteral("portrait"));
-    QCOMPARE(jobAttribute(id, "print-scaling"), QStringLiteral("none"));
-    QVERIFY(words(cups->outputFile()).isEmpty());
-}
 
 QTEST_MAIN(TestSpooler)
 #include "tst_spooler.moc"
