@@ -49,12 +49,6 @@ struct Window {
         onSetupDialog(clicks);
         w.Mnu_Imprimer_Click();
     }
-    QStringList prompts() const {
-        QStringList out;
-        for (const MessageRequest& r : tp.messages->shown)
-            out << r.prompt;
-        return out;
-    }
     // Where the logo was printed, "x, y" per card.
     QString logos() const {
         QStringList out;
@@ -73,47 +67,59 @@ private slots:
     void throughTheSetupDialog_data() {
         QTest::addColumn<QStringList>("clicks"); // in the set-up dialog
         QTest::addColumn<int>("cardCount");
+        QTest::addColumn<int>("trouble"); // 1: a zone of 16 lines; 2: the printer fails, KillDoc too
         QTest::addColumn<bool>("yes");
         QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("prompt");
-        QTest::addColumn<QString>("logos"); // where the logo is printed
-        const auto row = [](const char* name, const char* clicks, int cards, bool yes, const char* title,
-                            const QString& prompt, const QString& logos) {
-            QTest::newRow(name) << QString::fromUtf8(clicks).split(QLatin1Char(' ')) << cards << yes
-                                << QString::fromUtf8(title) << prompt << logos;
+        QTest::addColumn<QStringList>("prompts"); // the start of each message shown
+        QTest::addColumn<QString>("logos");       // where the logo is printed
+        const auto row = [](const char* name, const char* clicks, int cards, int trouble, bool yes,
+                            const char* title, const QStringList& prompts, const QString& logos) {
+            QTest::newRow(name) << QString::fromUtf8(clicks).split(QLatin1Char(' ')) << cards << trouble
+                                << yes << QString::fromUtf8(title) << prompts << logos;
         };
         const QString card = QStringLiteral("Confirmer l'impression de la carte N°  ");
-        row("page", "Command1", 10, true, "Impression de 10 cartes ", pageQuestion, tenCells);
-        row("page of 0, no", "close", 0, false, "Impression de 0 cartes ",
-            "Confirmer l'impression d'une page de 0 cartes identiques", "");
-        row("card 3, no", "Option2 Label3 Command1", 10, false, "Impression de la carte N°  3", card + "3",
+        row("page", "Command1", 10, 0, true, "Impression de 10 cartes ", {pageQuestion}, tenCells);
+        row("page of 0, no", "close", 0, 0, false, "Impression de 0 cartes ",
+            {"Confirmer l'impression d'une page de 0 cartes identiques"}, "");
+        row("card 3, no", "Option2 Label3 Command1", 10, 0, false, "Impression de la carte N°  3",
+            {card + "3"}, "");
+        row("card 10, close box", "Option2 Label10 close", 2, 0, true, "Impression de la carte N°  10",
+            {card + "10"}, "90, 216");
+        row("cancelled", "Option2 Label4 Command2", 10, 0, true, "", {}, "");
+        row("single card, no position", "Option2 close", 10, 0, true, "", {"Aucune carte n'a été choisie"},
             "");
-        row("card 10, close box", "Option2 Label10 close", 2, true, "Impression de la carte N°  10",
-            card + "10", "90, 216");
-        row("cancelled", "Option2 Label4 Command2", 10, true, "", "", "");
-        row("single card, no position", "Option2 close", 10, true, "", "Aucune carte n'a été choisie", "");
+        row("zone of 16 lines", "close", 10, 1, true, "Impression de 10 cartes ",
+            {pageQuestion, "La zone de texte 3"}, "");
+        row("printer fails", "close", 10, 2, true, "Impression de 10 cartes ",
+            {pageQuestion, "Erreur d'impression ou de police non définie !"}, "");
     }
 
     void throughTheSetupDialog() {
         QFETCH(QStringList, clicks);
         QFETCH(int, cardCount);
+        QFETCH(int, trouble);
         QFETCH(bool, yes);
         QFETCH(QString, title);
-        QFETCH(QString, prompt);
+        QFETCH(QStringList, prompts);
         QFETCH(QString, logos);
         Window t;
         t.m.layout.cardCount = qint16(cardCount);
         t.m.card.zone(1).Text = QStringLiteral("Marie\r\nDupont");
+        if (trouble == 1)
+            t.m.card.zone(3).Text = QStringList(16, QStringLiteral("ligne")).join(QLatin1String("\r\n"));
+        t.tp.printer->failAt = trouble == 2 ? 10 : -1;
+        t.tp.printer->failKillDoc = trouble == 2;
         t.m.card.Logo.Width = 20;
         t.m.card.Logo.Height = 10;
         t.tp.messages->answers.enqueue(yes ? MsgAnswer::Yes : MsgAnswer::No);
         t.print(clicks);
         QCOMPARE(t.dialogs, 1);
-        QCOMPARE(t.prompts().value(0).left(prompt.size()), prompt);
-        QCOMPARE(t.tp.messages->shown.size(), prompt.isEmpty() ? 0 : 1);
+        QCOMPARE(t.tp.messages->shown.size(), prompts.size());
+        for (int i = 0; i < prompts.size(); ++i)
+            QCOMPARE(t.tp.messages->shown.at(i).prompt.left(prompts.at(i).size()), prompts.at(i));
         if (!title.isEmpty()) {
             const MessageRequest box = t.tp.messages->shown.first();
-            QCOMPARE(box.prompt, prompt);
+            QCOMPARE(box.prompt, prompts.first());
             QCOMPARE(box.title, title);
             QCOMPARE(box.buttons, MsgButtons::YesNo);
             QCOMPARE(box.icon, MsgIcon::Question);
@@ -122,7 +128,9 @@ private slots:
         const QStringList& calls = t.tp.printer->calls;
         QCOMPARE(calls.count(QStringLiteral("Print(Dupont)")),
                  logos.isEmpty() ? 0 : logos.count(QLatin1Char('|')) + 1);
-        QCOMPARE(calls.count(QStringLiteral("EndDoc")), logos.isEmpty() ? 0 : 1);
+        QCOMPARE(t.tp.printer->endDocs, logos.isEmpty() ? 0 : 1);
+        QCOMPARE(t.tp.printer->killDocs, trouble == 2 ? 1 : 0);
+        QCOMPARE(calls.isEmpty(), logos.isEmpty() && trouble != 2); // no job unless asked
         QVERIFY(t.w.Frame2->isHidden());
         if (!logos.isEmpty()) { // the logo preview follows the logo's size in millimetres
             QCOMPARE(t.m.card.Logo.boxTwips.size(), QSizeF(1134, 567));
@@ -143,27 +151,6 @@ private slots:
         t.print();
         QCOMPARE(t.dialogs, 2);
         QCOMPARE(t.tp.messages->shown.size(), 1);
-    }
-
-    void zoneTooLongIsRefusedBeforeTheJob() {
-        Window t;
-        t.m.card.zone(3).Text = QStringList(16, QStringLiteral("ligne")).join(QLatin1String("\r\n"));
-        t.print();
-        QCOMPARE(t.tp.messages->shown.size(), 2);
-        QVERIFY(t.prompts().at(1).contains(QStringLiteral("zone de texte 3")));
-        QVERIFY(t.tp.printer->calls.isEmpty());
-        QVERIFY(t.w.Frame2->isHidden());
-    }
-
-    void failedJobHidesTheProgressFrame() {
-        Window t;
-        t.tp.printer->failAt = 10;
-        t.tp.printer->failKillDoc = true;
-        t.print();
-        QCOMPARE(t.prompts(), (QStringList{pageQuestion, "Erreur d'impression ou de police non définie !"}));
-        QCOMPARE(t.tp.printer->killDocs, 1);
-        QCOMPARE(t.tp.printer->endDocs, 0);
-        QVERIFY(t.w.Frame2->isHidden());
     }
 
     void everyEntryRunsTheCommand() {
