@@ -54,9 +54,11 @@ QString stages(const QStringList& calls) {
 
 } // namespace
 
-static void orderRow(const char* name, bool page, bool frame, bool cuts, const char* logo,
+// "frame" and "cuts" in `printed` ask for the frame and the cut marks.
+static void orderRow(const char* name, bool page, const char* printed, const char* logo,
                      const QString& stages) {
-    QTest::newRow(name) << page << frame << cuts << QString::fromUtf8(logo) << stages + " zone zone zone";
+    QTest::newRow(name) << page << QString::fromUtf8(printed) << QString::fromUtf8(logo)
+                        << stages + " zone zone zone";
 }
 
 class TestPrintJobs : public QObject {
@@ -66,9 +68,10 @@ private slots:
         Bench b;
         b.m.layout.cardHeight = 50; // zone tops at 16.5 and 33 mm, exact in single precision
         b.m.layout.cardCount = 1;
-        // Text, font, size, bold, italic, underline, strikethrough, colour, alignment.
-        b.m.card.zone(1) = {
-            QStringLiteral("a\r\nb"), QStringLiteral("Arial"), 10, true, false, false, false, 255};
+        b.m.card.zone(1).Text = QStringLiteral("a\r\nb");
+        b.m.card.zone(1).FontSize = 10;
+        b.m.card.zone(1).FontBold = true;
+        b.m.card.zone(1).ForeColor = 255;
         b.m.card.zone(2).Text = QStringLiteral(" x ");
         b.m.card.zone(2).Alignment = qint16(ZoneAlignment::Right);
         b.m.card.zone(2).FontItalic = true;
@@ -108,28 +111,26 @@ private slots:
 
     void drawingOrders_data() {
         QTest::addColumn<bool>("page");
-        QTest::addColumn<bool>("frame");
-        QTest::addColumn<bool>("cuts");
+        QTest::addColumn<QString>("printed");
         QTest::addColumn<QString>("logoPath");
         QTest::addColumn<QString>("stages");
-        orderRow("page", true, true, true, "", "frame cuts logo");
-        orderRow("single card", false, true, true, "", "logo frame cuts");
-        orderRow("page without frame", true, false, true, "/x/logo.bmp", "cuts logo");
-        orderRow("single without cut marks", false, true, false, "/x/logo.bmp", "logo frame");
-        orderRow("single, no logo", false, true, true, "AUCUN", "frame cuts");
-        orderRow("lower case is a file name", true, false, false, "aucun", "logo");
+        orderRow("page", true, "frame cuts", "", "frame cuts logo");
+        orderRow("single card", false, "frame cuts", "", "logo frame cuts");
+        orderRow("page without frame", true, "cuts", "/x/logo.bmp", "cuts logo");
+        orderRow("single without cut marks", false, "frame", "/x/logo.bmp", "logo frame");
+        orderRow("single, no logo", false, "frame cuts", "AUCUN", "frame cuts");
+        orderRow("lower case is a file name", true, "", "aucun", "logo");
     }
 
     void drawingOrders() {
         QFETCH(bool, page);
-        QFETCH(bool, frame);
-        QFETCH(bool, cuts);
+        QFETCH(QString, printed);
         QFETCH(QString, logoPath);
         QFETCH(QString, stages);
         Bench b;
         b.m.layout.cardCount = 1;
-        b.m.layout.printFrame = frame;
-        b.m.layout.printCutMarks = cuts;
+        b.m.layout.printFrame = printed.contains(QLatin1String("frame"));
+        b.m.layout.printCutMarks = printed.contains(QLatin1String("cuts"));
         b.m.card.Logo.Path = logoPath;
         b.m.cardOrigin = {5, 0};
         QVERIFY(b.run(page));
