@@ -40,7 +40,7 @@ private slots:
         QFETCH(int, lines);
         PdfPage p;
         QCOMPARE(p.s->textWidth(text), p.s->textWidth(sameWidthAs));
-        QVERIFY(qAbs(p.s->textHeight(text) - lines * p.s->textHeight(QStringLiteral("x"))) < 1e-9);
+        QVERIFY_NEAR(p.s->textHeight(text), lines * p.s->textHeight(QStringLiteral("x")), 1e-9);
         p.s->killDoc();
     }
 
@@ -50,9 +50,9 @@ private slots:
         p.s->setFontSize(10); // after the millimetre transform
         const double ten = p.s->textHeight(QStringLiteral("x"));
         // A 10-point line is about 10 × 1.15 points high, 4 mm; not 10 mm.
-        QVERIFY2(ten > 3.5 && ten < 4.6, qPrintable(QString::number(ten)));
+        QVERIFY_NEAR(ten, 4.05, 0.55);
         p.s->setFontSize(20);
-        QVERIFY(qAbs(p.s->textHeight(QStringLiteral("x")) - 2 * ten) < 0.05);
+        QVERIFY_NEAR(p.s->textHeight(QStringLiteral("x")), 2 * ten, 0.05);
         p.s->killDoc();
     }
 
@@ -77,13 +77,13 @@ private slots:
         p.s->setCurrentY(200);
         p.s->print(QStringLiteral("Kalimo"));
         p.s->endDoc();
-        QVERIFY(next > 44 && next < 50); // two lines of 12 points: the CR ends one
+        QVERIFY_NEAR(next, 47, 3); // two lines of 12 points: the CR ends one
 
         QCOMPARE(pageCount(p.path), 1);
         const QImage page = rasterise(p.path);
         // A4 at 300 dpi, up to the rounding of the page's last pixel row.
         QCOMPARE(page.width(), 2480);
-        QVERIFY(qAbs(page.height() - 3508) <= 1);
+        QVERIFY_NEAR(page.height(), 3508, 1.5);
         QVERIFY(lineAt(page, true, 50, 20, 120));
         QVERIFY(lineAt(page, false, 150, 10, 200));
         // Dash-dot: a line with gaps.
@@ -94,9 +94,9 @@ private slots:
         const QList<Word> found = words(p.path);
         QCOMPARE(found.size(), 3);
         QCOMPARE(found.at(0).text + found.at(1).text + found.at(2).text, QStringLiteral("MarieDupontKalimo"));
-        QVERIFY(qAbs(found.at(1).mm.left() - 30) < 0.3);
-        QVERIFY2(qAbs(found.at(2).mm.left() - 20) < 0.3, qPrintable(QString::number(found.at(2).mm.left())));
-        QVERIFY2(qAbs(found.at(2).mm.top() - 200) < 0.5, qPrintable(QString::number(found.at(2).mm.top())));
+        QVERIFY_NEAR(found.at(1).mm.left(), 30, 0.3);
+        QVERIFY_NEAR(found.at(2).mm.left(), 20, 0.3);
+        QVERIFY_NEAR(found.at(2).mm.top(), 200, 0.5);
         // As a printed line does, the position moved down one line and back to the left edge.
         QCOMPARE(p.s->currentX(), 0.0);
     }
@@ -128,7 +128,7 @@ private slots:
         QCOMPARE(pageCount(f.fileName()), 1);
         const QImage page = rasterise(f.fileName(), 50);
         QCOMPARE(page.width(), 585);
-        QVERIFY(qAbs(page.height() - 413) <= 1);
+        QVERIFY_NEAR(page.height(), 413, 1.5);
     }
 
     void noPrinterFailsTheJob() {

@@ -15,9 +15,6 @@
 
 using namespace pdftools;
 
-#define QVERIFY_NEAR(got, want, tolerance)                                                                   \
-    QVERIFY2(qAbs((got) - (want)) < (tolerance), qPrintable(QStringLiteral("%1, not %2").arg(got).arg(want)))
-
 namespace {
 
 // Prints a page of a card as a person fills it in (a name, a title, an address in three

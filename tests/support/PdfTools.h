@@ -4,6 +4,11 @@
 #include <QList>
 #include <QRectF>
 #include <QString>
+#include <QTest>
+
+// A measure (millimetres, pixels) within a tolerance of what it should be.
+#define QVERIFY_NEAR(got, want, tolerance)                                                                   \
+    QVERIFY2(qAbs((got) - (want)) < (tolerance), qPrintable(QStringLiteral("%1, not %2").arg(got).arg(want)))
 
 // Looks at a PDF through the poppler tools, as a person would look at the printed page.
 namespace pdftools {
