@@ -56,9 +56,11 @@ private slots:
         card.zone(zone).Text = text;
         std::array<ZonePrintLines, 3> out;
         QVERIFY(DecoupeLignes(card, out));
-        for (int n = 1; n <= 3; ++n) // the other zones, empty, give one empty line each
+        for (int n = 1; n <= 3; ++n) { // the other zones, empty, give one empty line each
             QCOMPARE(shown(out[std::size_t(n - 1)]), n == zone ? lines : QString());
-        QCOMPARE(int(out[std::size_t(zone - 1)].Count), int(lines.count(QLatin1Char('|')) + 1));
+            QCOMPARE(int(out[std::size_t(n - 1)].Count),
+                     n == zone ? int(lines.count(QLatin1Char('|'))) + 1 : 1);
+        }
     }
 
     void lineLimit_data() {
