@@ -23,8 +23,8 @@ QImage rasterise(const QString& pdfPath, int dpi) {
     QTemporaryDir dir;
     const QString stem = dir.filePath(QStringLiteral("page"));
     run(QStringLiteral("pdftoppm"),
-        {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-gray"), QStringLiteral("-png"),
-         QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-singlefile"), pdfPath, stem});
+        QStringLiteral("-r %1 -gray -png -f 1 -singlefile").arg(dpi).split(QLatin1Char(' '))
+            << pdfPath << stem);
     QImage image(stem + QStringLiteral(".png"));
     return image.isNull() ? image : image.convertToFormat(QImage::Format_Grayscale8);
 }
@@ -37,48 +37,35 @@ int pageCount(const QString& pdfPath) {
 
 QList<Word> words(const QString& pdfPath) {
     QList<Word> out;
-    const QByteArray html = run(QStringLiteral("pdftotext"),
-                                {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"),
-                                 QStringLiteral("-l"), QStringLiteral("1"), pdfPath, QStringLiteral("-")});
-    QXmlStreamReader xml(html);
+    QXmlStreamReader xml(
+        run(QStringLiteral("pdftotext"), QStringLiteral("-bbox -f 1 -l 1").split(QLatin1Char(' '))
+                                             << pdfPath << QStringLiteral("-")));
     const double mmPerPt = 25.4 / 72;
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != QLatin1String("word"))
             continue;
         const auto a = xml.attributes();
-        const double x0 = a.value(QLatin1String("xMin")).toDouble();
-        const double y0 = a.value(QLatin1String("yMin")).toDouble();
-        const double x1 = a.value(QLatin1String("xMax")).toDouble();
-        const double y1 = a.value(QLatin1String("yMax")).toDouble();
-        out.append({xml.readElementText(), QRectF(QPointF(x0, y0) * mmPerPt, QPointF(x1, y1) * mmPerPt)});
+        const auto at = [&](const char* name) { return a.value(QLatin1String(name)).toDouble() * mmPerPt; };
+        const QRectF box(QPointF(at("xMin"), at("yMin")), QPointF(at("xMax"), at("yMax")));
+        out.append({xml.readElementText(), box});
     }
     return out;
 }
 
-int darkInColumn(const QImage& page, int x, int fromY, int toY) {
-    int n = 0;
-    if (x < 0 || x >= page.width())
+int darkAlong(const QImage& page, bool vertical, int at, int from, int to) {
+    if (at < 0 || at >= (vertical ? page.width() : page.height()))
         return 0;
-    for (int y = std::max(fromY, 0); y <= std::min(toY, page.height() - 1); ++y)
-        if (qGray(page.pixel(x, y)) < 128)
+    int n = 0;
+    for (int i = std::max(from, 0); i <= std::min(to, (vertical ? page.height() : page.width()) - 1); ++i)
+        if (qGray(vertical ? page.pixel(at, i) : page.pixel(i, at)) < 128)
             ++n;
     return n;
 }
 
-int darkInRow(const QImage& page, int y, int fromX, int toX) {
-    int n = 0;
-    if (y < 0 || y >= page.height())
-        return 0;
-    for (int x = std::max(fromX, 0); x <= std::min(toX, page.width() - 1); ++x)
-        if (qGray(page.pixel(x, y)) < 128)
-            ++n;
-    return n;
-}
-
-int lineColumnNear(const QImage& page, int x, int fromY, int toY) {
-    int best = -1, bestCount = (toY - fromY) / 4;
-    for (int c = x - 2; c <= x + 2; ++c) {
-        const int n = darkInColumn(page, c, fromY, toY);
+int lineNear(const QImage& page, bool vertical, int at, int from, int to) {
+    int best = -1, bestCount = (to - from) / 4;
+    for (int c = at - 2; c <= at + 2; ++c) {
+        const int n = darkAlong(page, vertical, c, from, to);
         if (n > bestCount) {
             bestCount = n;
             best = c;
@@ -87,16 +74,9 @@ int lineColumnNear(const QImage& page, int x, int fromY, int toY) {
     return best;
 }
 
-int lineRowNear(const QImage& page, int y, int fromX, int toX) {
-    int best = -1, bestCount = (toX - fromX) / 4;
-    for (int r = y - 2; r <= y + 2; ++r) {
-        const int n = darkInRow(page, r, fromX, toX);
-        if (n > bestCount) {
-            bestCount = n;
-            best = r;
-        }
-    }
-    return best;
+bool lineAt(const QImage& page, bool vertical, double at, double from, double to) {
+    const int found = lineNear(page, vertical, px(at), px(from), px(to));
+    return found >= 0 && qAbs(found - px(at)) <= 1;
 }
 
 } // namespace pdftools

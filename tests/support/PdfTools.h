@@ -4,6 +4,11 @@
 #include <QList>
 #include <QRectF>
 #include <QString>
+#include <QTest>
+
+// A measure (millimetres, pixels) within a tolerance of what it should be.
+#define QVERIFY_NEAR(got, want, tolerance)                                                                   \
+    QVERIFY2(qAbs((got) - (want)) < (tolerance), qPrintable(QStringLiteral("%1, not %2").arg(got).arg(want)))
 
 // Looks at a PDF through the poppler tools, as a person would look at the printed page.
 namespace pdftools {
@@ -20,16 +25,16 @@ struct Word {
 // The words of page 1 with their boxes (pdftotext -bbox).
 QList<Word> words(const QString& pdfPath);
 
-// Pixels darker than mid-grey along a column (x fixed) or a row (y fixed), between two limits.
-int darkInColumn(const QImage& page, int x, int fromY, int toY);
-int darkInRow(const QImage& page, int y, int fromX, int toX);
 // The pixel nearest to a length in millimetres at the resolution.
 inline int px(double mm, int dpi = 300) {
     return int(mm / 25.4 * dpi);
 }
-// The dark column nearest to x among x-2..x+2 along the given span, or -1 when none is
-// dark over at least a quarter of it (dash-dot lines leave gaps).
-int lineColumnNear(const QImage& page, int x, int fromY, int toY);
-int lineRowNear(const QImage& page, int y, int fromX, int toX);
+// Pixels darker than mid-grey along a column (vertical, at = x) or a row (at = y), from..to.
+int darkAlong(const QImage& page, bool vertical, int at, int from, int to);
+// The dark column (or row) nearest to `at` among at-2..at+2, or -1 when none is dark over at
+// least a quarter of from..to (dash-dot lines leave gaps).
+int lineNear(const QImage& page, bool vertical, int at, int from, int to);
+// Whether a 300 dpi page has a line within one pixel of `at` mm, along from..to mm.
+bool lineAt(const QImage& page, bool vertical, double at, double from, double to);
 
 } // namespace pdftools
