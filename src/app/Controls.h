@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QRect>
@@ -30,6 +31,17 @@ inline QPushButton* button(QWidget* parent, const char* name, const QString& cap
     auto* b = make<QPushButton>(parent, name, geometry);
     b->setText(caption);
     return b;
+}
+
+// A desktop theme icon, or the program's own (":/resources/icons/NAME.png") when the desktop
+// has none. Without a desktop theme (only the bare "hicolor") a look-up finds nothing and
+// costs start-up time.
+inline QIcon themeIcon(const char* themeName, const char* ownName) {
+    const QIcon own(QStringLiteral(":/resources/icons/%1.png").arg(QLatin1String(ownName)));
+    const QString theme = QIcon::themeName();
+    if (theme.isEmpty() || theme == QLatin1String("hicolor"))
+        return own;
+    return QIcon::fromTheme(QLatin1String(themeName), own);
 }
 
 } // namespace controls

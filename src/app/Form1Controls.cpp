@@ -29,12 +29,6 @@ QGroupBox* frame(QWidget* parent, const char* name, const QString& caption, cons
     return f;
 }
 
-// A theme icon, or the one shipped with the program when the desktop has none.
-QIcon icon(const char* themeName, const char* bundled) {
-    return QIcon::fromTheme(QLatin1String(themeName),
-                            QIcon(QStringLiteral(":/resources/icons/%1.png").arg(QLatin1String(bundled))));
-}
-
 } // namespace
 
 void Form1::buildControls() {
@@ -191,7 +185,7 @@ void Form1::buildToolbar() {
     for (int i = 0; i < 16; ++i) {
         QAction* a = nullptr;
         if (buttons[i].tip) {
-            a = Toolbar1->addAction(icon(buttons[i].theme, buttons[i].bundled),
+            a = Toolbar1->addAction(controls::themeIcon(buttons[i].theme, buttons[i].bundled),
                                     QString::fromUtf8(buttons[i].tip));
             a->setToolTip(QString::fromUtf8(buttons[i].tip));
         } else {

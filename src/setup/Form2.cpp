@@ -93,8 +93,7 @@ void Form2::buildControls() {
     Command2 = button(this, "Command2", QStringLiteral("&Annuler - Fermer"), 5400);
     Command1 = make<IconAboveButton>(this, "Command1", twips(120, 6000, 2055, 855));
     Command1->setAutoDefault(false);
-    Command1->setIcon(QIcon::fromTheme(QStringLiteral("document-print"),
-                                       QIcon(QStringLiteral(":/resources/icons/imprimer.png"))));
+    Command1->setIcon(controls::themeIcon("document-print", "imprimer"));
     Command1->setIconSize(QSize(24, 24));
 
     Frame1 = new SheetPicture(this);
