@@ -16,12 +16,16 @@ QString withoutTrailingSpaces(QString s) {
 
 } // namespace
 
-qsizetype CardFileCursor::lineEnd() const {
+std::optional<qsizetype> CardFileCursor::lineEnd() const {
+    if (atEnd())
+        return std::nullopt;
     const qsizetype limit = std::min<qsizetype>(text_.size(), pos_ + MaxLineLength + 1);
     for (qsizetype i = pos_; i < limit; ++i)
         if (isLineBreak(text_.at(i)))
             return i;
-    return text_.size() - pos_ > MaxLineLength ? -1 : text_.size();
+    if (text_.size() - pos_ > MaxLineLength)
+        return std::nullopt;
+    return text_.size();
 }
 
 void CardFileCursor::consumeLineEnd(qsizetype end) {
@@ -43,22 +47,20 @@ void CardFileCursor::skipBlanks(qsizetype end) {
 }
 
 std::optional<QString> CardFileCursor::readLine() {
-    if (atEnd())
+    const std::optional<qsizetype> lineEnds = lineEnd();
+    if (!lineEnds)
         return std::nullopt;
-    const qsizetype end = lineEnd();
-    if (end < 0)
-        return std::nullopt;
+    const qsizetype end = *lineEnds;
     QString line = text_.mid(pos_, end - pos_);
     consumeLineEnd(end);
     return line;
 }
 
 std::optional<QString> CardFileCursor::readItem() {
-    if (atEnd())
+    const std::optional<qsizetype> lineEnds = lineEnd();
+    if (!lineEnds)
         return std::nullopt;
-    const qsizetype end = lineEnd();
-    if (end < 0)
-        return std::nullopt;
+    const qsizetype end = *lineEnds;
     skipBlanks(end);
     QString field;
     if (pos_ < end && text_.at(pos_) == QLatin1Char('"')) {
@@ -79,11 +81,10 @@ std::optional<QString> CardFileCursor::readItem() {
 }
 
 std::optional<QString> CardFileCursor::readRestOfLine() {
-    if (atEnd())
+    const std::optional<qsizetype> lineEnds = lineEnd();
+    if (!lineEnds)
         return std::nullopt;
-    const qsizetype end = lineEnd();
-    if (end < 0)
-        return std::nullopt;
+    const qsizetype end = *lineEnds;
     skipBlanks(end);
     QString rest = withoutTrailingSpaces(text_.mid(pos_, end - pos_));
     consumeLineEnd(end);

@@ -26,9 +26,9 @@ public:
     std::optional<QString> readRestOfLine();
 
 private:
-    // Index of the end of the current line (its CR or LF, or the text's end); -1 when the
-    // line is longer than the bound.
-    qsizetype lineEnd() const;
+    // Index of the end of the current line (its CR or LF, or the text's end); nothing at the
+    // end of the text or when the line is longer than the bound.
+    std::optional<qsizetype> lineEnd() const;
     // Moves past the line end at index end.
     void consumeLineEnd(qsizetype end);
     void skipBlanks(qsizetype end);

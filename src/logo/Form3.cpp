@@ -128,27 +128,26 @@ void Form3::VScroll2_Change(int position) {
 }
 
 void Form3::Text1_Change() {
-    double& width = m_.card.Logo.Width;
-    width = numtext::toNumber(Text1->text());
-    const logosize::Checked checked =
-        logosize::checkSize(logosize::Dimension::Width, width, m_.layout.cardWidth);
-    if (checked.message)
-        p_.messages->show(*checked.message);
-    width = checked.value;
-    placeWidth(width);
-    setBarPosition(HScroll1, width);
+    sizeTextChanged(logosize::Dimension::Width, Text1, m_.card.Logo.Width, m_.layout.cardWidth, HScroll1);
 }
 
 void Form3::Text2_Change() {
-    double& height = m_.card.Logo.Height;
-    height = numtext::toNumber(Text2->text());
-    const logosize::Checked checked =
-        logosize::checkSize(logosize::Dimension::Height, height, m_.layout.cardHeight);
+    sizeTextChanged(logosize::Dimension::Height, Text2, m_.card.Logo.Height, m_.layout.cardHeight, VScroll1);
+}
+
+// The width and height texts: the size they hold, checked against the card, then shown.
+void Form3::sizeTextChanged(logosize::Dimension dimension, const QLineEdit* text, double& size,
+                            double cardSize, QScrollBar* bar) {
+    size = numtext::toNumber(text->text());
+    const logosize::Checked checked = logosize::checkSize(dimension, size, cardSize);
     if (checked.message)
         p_.messages->show(*checked.message);
-    height = checked.value;
-    placeHeight(height);
-    setBarPosition(VScroll1, height);
+    size = checked.value;
+    if (dimension == logosize::Dimension::Width)
+        placeWidth(size);
+    else
+        placeHeight(size);
+    setBarPosition(bar, size);
 }
 
 void Form3::Combo1_Click() {

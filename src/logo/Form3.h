@@ -1,5 +1,7 @@
 #pragma once
 
+#include "logo/LogoSize.h"
+
 #include <QDialog>
 
 struct Module1;
@@ -43,6 +45,8 @@ private:
     static void setBarPosition(QScrollBar* bar, double mm);
     void placeWidth(double mm);
     void placeHeight(double mm);
+    void sizeTextChanged(logosize::Dimension dimension, const QLineEdit* text, double& size, double cardSize,
+                         QScrollBar* bar);
 
     Module1& m_;
     Platform& p_;
