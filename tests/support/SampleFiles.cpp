@@ -160,10 +160,10 @@ QByteArray written(const QImage& image, const char* format) {
     return out;
 }
 
-Samples samples(const QString& spec) {
+Samples samples(const QString& names) {
     Samples out;
     QColor colour;
-    for (const QString& word : spec.split(' ', Qt::SkipEmptyParts)) {
+    for (const QString& word : names.split(' ', Qt::SkipEmptyParts)) {
         const QStringList xy = word.split(',');
         if (xy.size() == 2)
             out.append({xy[0].toInt(), xy[1].toInt(), colour});

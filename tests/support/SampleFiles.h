@@ -82,7 +82,7 @@ QByteArray gif(const QImage& image);
 QByteArray written(const QImage& image, const char* format);
 // Samples written as colour names (as Qt::GlobalColor names them), each followed by its points:
 // "red 50,50 white 5,5 95,95".
-Samples samples(const QString& spec);
+Samples samples(const QString& names);
 // The first sample the image misses by more than tolerance in any channel, described; empty if none.
 QString mismatch(const QImage& image, const Samples& samples, int tolerance = 0);
 
