@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QRect>
 #include <QWidget>
+#include <type_traits>
 
 // Building a window's controls at their places in twips (15 per pixel), named as the
 // program names them so that code and tests find them.
@@ -21,16 +23,23 @@ template <typename W> W* make(QWidget* parent, const char* name, const QRect& ge
     return w;
 }
 
+// A control with its caption (a frame's title).
+template <typename W>
+W* captioned(QWidget* parent, const char* name, const QString& caption, const QRect& geometry) {
+    auto* w = make<W>(parent, name, geometry);
+    if constexpr (std::is_base_of_v<QGroupBox, W>)
+        w->setTitle(caption);
+    else
+        w->setText(caption);
+    return w;
+}
+
 inline QLabel* label(QWidget* parent, const char* name, const QString& caption, const QRect& geometry) {
-    auto* l = make<QLabel>(parent, name, geometry);
-    l->setText(caption);
-    return l;
+    return captioned<QLabel>(parent, name, caption, geometry);
 }
 
 inline QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& geometry) {
-    auto* b = make<QPushButton>(parent, name, geometry);
-    b->setText(caption);
-    return b;
+    return captioned<QPushButton>(parent, name, caption, geometry);
 }
 
 // A desktop theme icon, or the program's own (":/resources/icons/NAME.png") when the desktop

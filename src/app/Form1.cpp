@@ -1,4 +1,5 @@
 #include "app/Form1.h"
+#include "editing/ZoneEditing.h"
 
 #include "app/CardPreview.h"
 #include "app/CommandLine.h"
@@ -123,14 +124,14 @@ void Form1::Form_Load() {
         OpenFile(path);
         setEditorText(m_.card.zone(1).Text);
         setStatusFileName(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1).toUpper());
-        Label4->setText(QStringLiteral("Edition du texte zone ") + QString::number(m_.SelectedZone));
+        Label4->setText(zoneediting::editorCaption(m_.SelectedZone));
         CentrerFeuille(*this, *p_.environment);
         m_.SelectedZone = 1;
         m_.layout = PrintLayout::builtIn();
         setForm2Caption(defaultLayoutCaption);
         highlightZone(1, colour::WindowBackground);
-        Frame1->setTitle(QStringLiteral("Aligner texte 1"));
-        Label4->setText(QStringLiteral("Edition du texte zone 1"));
+        Frame1->setTitle(zoneediting::frameCaption(1));
+        Label4->setText(zoneediting::editorCaption(1));
     } else {
         // 5. Without one.
         CentrerFeuille(*this, *p_.environment);
@@ -142,8 +143,8 @@ void Form1::Form_Load() {
         setEditorText(QString());
         setStatusFileName(QStringLiteral("SANS NOM"));
         highlightZone(1, colour::Silver);
-        Frame1->setTitle(QStringLiteral("Aligner texte 1"));
-        Label4->setText(QStringLiteral("Edition du texte zone 1"));
+        Frame1->setTitle(zoneediting::frameCaption(1));
+        Label4->setText(zoneediting::editorCaption(1));
         const QRectF box = m_.card.Logo.boxTwips;
         m_.card.Logo.Width = std::floor(box.width() / TwipsPerMm * 100) / 100;
         m_.card.Logo.Height = std::floor(box.height() / TwipsPerMm * 100) / 100;

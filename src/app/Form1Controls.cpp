@@ -23,12 +23,6 @@ using controls::button;
 using controls::make;
 using controls::twips;
 
-QGroupBox* frame(QWidget* parent, const char* name, const QString& caption, const QRect& geometry) {
-    auto* f = make<QGroupBox>(parent, name, geometry);
-    f->setTitle(caption);
-    return f;
-}
-
 } // namespace
 
 void Form1::buildControls() {
@@ -56,8 +50,8 @@ void Form1::buildControls() {
     if (m_.card.Logo.picture.isNull() && m_.card.Logo.Path.isEmpty())
         m_.card.Logo.picture = Picture(QImage(QStringLiteral(":/resources/images/logo-defaut.bmp")));
 
-    Label5 = make<QLabel>(client, "Label5", twips(5520, 690, 3375, 330));
-    Label5->setText(QStringLiteral("Carte de Visite"));
+    Label5 = controls::captioned<QLabel>(client, "Label5", QStringLiteral("Carte de Visite"),
+                                         twips(5520, 690, 3375, 330));
     QFont titleFont = Label5->font();
     titleFont.setPointSizeF(12);
     titleFont.setBold(true);
@@ -66,35 +60,38 @@ void Form1::buildControls() {
     Label5->setAlignment(Qt::AlignCenter);
 
     // The logo commands.
-    Frame4 = frame(client, "Frame4", QStringLiteral("Logo / Icône"), twips(5520, 1080, 3375, 1335));
+    Frame4 = controls::captioned<QGroupBox>(client, "Frame4", QStringLiteral("Logo / Icône"),
+                                            twips(5520, 1080, 3375, 1335));
     Command3 = button(Frame4, "Command3", QStringLiteral("&Logo Icone"), twips(120, 300, 1515, 420));
     Command6 = button(Frame4, "Command6", QStringLiteral("&Pas d'icone"), twips(1740, 300, 1515, 420));
     Command10 = button(Frame4, "Command10", QStringLiteral("&Redimensionner"), twips(120, 795, 1515, 420));
     Command11 = button(Frame4, "Command11", QStringLiteral("Coller l'image"), twips(1740, 795, 1515, 420));
     Command11->setEnabled(false);
 
-    Frame3 = frame(client, "Frame3", QStringLiteral("Orientation imprimante en cours"),
-                   twips(5520, 2490, 3375, 660));
-    Label6 = make<QLabel>(Frame3, "Label6", twips(120, 300, 3135, 285));
-    Label6->setText(QStringLiteral("En cours : Portrait"));
+    Frame3 = controls::captioned<QGroupBox>(
+        client, "Frame3", QStringLiteral("Orientation imprimante en cours"), twips(5520, 2490, 3375, 660));
+    Label6 = controls::captioned<QLabel>(Frame3, "Label6", QStringLiteral("En cours : Portrait"),
+                                         twips(120, 300, 3135, 285));
 
     Command5 = button(client, "Command5", QStringLiteral("&Imprimer..."), twips(5520, 3240, 3375, 375));
     Command9 =
         button(client, "Command9", QStringLiteral("&Visualiser les images..."), twips(5520, 3660, 3375, 375));
 
     // The editor of the selected zone.
-    FrameTexte = frame(client, "FrameTexte", QStringLiteral("Texte"), twips(120, 3960, 5175, 2250));
+    FrameTexte = controls::captioned<QGroupBox>(client, "FrameTexte", QStringLiteral("Texte"),
+                                                twips(120, 3960, 5175, 2250));
     Label4 = make<QLabel>(FrameTexte, "Label4", twips(120, 270, 4935, 255));
     Text1 = make<QPlainTextEdit>(FrameTexte, "Text1", twips(120, 555, 4935, 1575));
     Text1->setTabChangesFocus(true);
 
-    Frame1 = frame(client, "Frame1", QStringLiteral("Aligner texte 1"), twips(5520, 4140, 1635, 1170));
-    Option1 = make<QRadioButton>(Frame1, "Option1", twips(150, 270, 1395, 285));
-    Option1->setText(QStringLiteral("Gauche"));
-    Option2 = make<QRadioButton>(Frame1, "Option2", twips(150, 555, 1395, 285));
-    Option2->setText(QStringLiteral("Droite"));
-    Option3 = make<QRadioButton>(Frame1, "Option3", twips(150, 840, 1395, 285));
-    Option3->setText(QStringLiteral("Centre"));
+    Frame1 = controls::captioned<QGroupBox>(client, "Frame1", QStringLiteral("Aligner texte 1"),
+                                            twips(5520, 4140, 1635, 1170));
+    Option1 = controls::captioned<QRadioButton>(Frame1, "Option1", QStringLiteral("Gauche"),
+                                                twips(150, 270, 1395, 285));
+    Option2 = controls::captioned<QRadioButton>(Frame1, "Option2", QStringLiteral("Droite"),
+                                                twips(150, 555, 1395, 285));
+    Option3 = controls::captioned<QRadioButton>(Frame1, "Option3", QStringLiteral("Centre"),
+                                                twips(150, 840, 1395, 285));
 
     Command1 = button(client, "Command1", QStringLiteral("&Police..."), twips(7260, 4200, 1635, 450));
     Command2 = button(client, "Command2", QStringLiteral("&Couleur du texte"), twips(7260, 4740, 1635, 450));
@@ -102,7 +99,8 @@ void Form1::buildControls() {
     Command4 = button(client, "Command4", QStringLiteral("&Quitter"), twips(7260, 5460, 1635, 450));
 
     // The progress frame lies over the alignment options while a job runs.
-    Frame2 = frame(client, "Frame2", QStringLiteral("Impression en cours"), twips(5520, 4140, 3375, 1170));
+    Frame2 = controls::captioned<QGroupBox>(client, "Frame2", QStringLiteral("Impression en cours"),
+                                            twips(5520, 4140, 3375, 1170));
     Frame2->setAutoFillBackground(true);
     Command8 =
         button(Frame2, "Command8", QStringLiteral("&Annuler l'impression"), twips(240, 420, 2895, 540));

@@ -7,6 +7,7 @@
 #include "card/CardSaving.h"
 #include "card/DocumentPrompts.h"
 #include "card/NewCard.h"
+#include "editing/ZoneEditing.h"
 #include "platform/Platform.h"
 
 #include <QGroupBox>
@@ -24,7 +25,7 @@ void Form1::Mnu_Nouveau_Click() {
     highlightZone(1, colour::Silver);
     Label2->setHighlight(false, colour::WindowBackground);
     Label3->setHighlight(false, colour::WindowBackground);
-    Label4->setText(QStringLiteral("Edition du texte zone 1"));
+    Label4->setText(zoneediting::editorCaption(1));
     setStatusFileName(documentprompt::unnamed());
     refreshPreview();
 }
@@ -39,7 +40,7 @@ void Form1::Mnu_Ouvrir_Click() {
         // The card stays as it is, now without a file.
         setStatusFileName(documentprompt::unnamed());
     }
-    Label4->setText(QStringLiteral("Edition du texte zone ") + QString::number(m_.SelectedZone));
+    Label4->setText(zoneediting::editorCaption(m_.SelectedZone));
 }
 
 void Form1::Mnu_Enregistrer_Click() {

@@ -53,8 +53,8 @@ void Form3::buildControls() {
     setWindowTitle(QStringLiteral("Redimensionner  l'image"));
     setFixedSize(4815 / TwipsPerPixel, 4380 / TwipsPerPixel);
 
-    Frame2 = make<QGroupBox>(this, "Frame2", twips(120, 120, 4575, 1995));
-    Frame2->setTitle(QStringLiteral("Dimensions de l'image en mm"));
+    Frame2 = controls::captioned<QGroupBox>(this, "Frame2", QStringLiteral("Dimensions de l'image en mm"),
+                                            twips(120, 120, 4575, 1995));
     Label2 = label(Frame2, "Label2", QStringLiteral("Largeur :"), twips(150, 390, 1350, 285));
     Label5 = valueLabel(Frame2, "Label5", twips(1560, 360, 660, 315));
     HScroll1 = bar(Frame2, "HScroll1", Qt::Horizontal, 90, 1, twips(2340, 375, 1620, 270));
@@ -75,8 +75,8 @@ void Form3::buildControls() {
         text->hide();
     }
 
-    Frame3 = make<QGroupBox>(this, "Frame3", twips(120, 2235, 4575, 1260));
-    Frame3->setTitle(QStringLiteral("Marges du logo / Icône en mm"));
+    Frame3 = controls::captioned<QGroupBox>(this, "Frame3", QStringLiteral("Marges du logo / Icône en mm"),
+                                            twips(120, 2235, 4575, 1260));
     Label1 = label(Frame3, "Label1", QStringLiteral("Marge droite :"), twips(150, 390, 1350, 285));
     Label7 = valueLabel(Frame3, "Label7", twips(1560, 360, 660, 315));
     HScroll2 = bar(Frame3, "HScroll2", Qt::Horizontal, 20, 0, twips(2340, 375, 1620, 270));
@@ -85,9 +85,9 @@ void Form3::buildControls() {
     VScroll2 = bar(Frame3, "VScroll2", Qt::Vertical, 20, 0, twips(4095, 300, 270, 855));
 
     Frame1 = make<QGroupBox>(this, "Frame1", twips(120, 3555, 4575, 705));
-    Command1 = make<QPushButton>(Frame1, "Command1", twips(600, 165, 1455, 420));
-    Command1->setText(QStringLiteral("&OK"));
+    Command1 = controls::captioned<QPushButton>(Frame1, "Command1", QStringLiteral("&OK"),
+                                                twips(600, 165, 1455, 420));
     Command1->setDefault(true);
-    Command2 = make<QPushButton>(Frame1, "Command2", twips(2520, 165, 1455, 420));
-    Command2->setText(QStringLiteral("&Annuler"));
+    Command2 = controls::captioned<QPushButton>(Frame1, "Command2", QStringLiteral("&Annuler"),
+                                                twips(2520, 165, 1455, 420));
 }

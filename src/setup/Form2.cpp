@@ -74,17 +74,17 @@ void Form2::buildControls() {
     Label11->setWordWrap(true);
     Label11->setAlignment(Qt::AlignCenter);
 
-    Frame2 = make<QGroupBox>(this, "Frame2", twips(120, 960, 2055, 975));
-    Frame2->setTitle(QStringLiteral("Option d'impression"));
-    Option1 = make<QRadioButton>(Frame2, "Option1", twips(120, 240, 1815, 255));
-    Option1->setText(QStringLiteral("10 Cartes identiques"));
-    Option2 = make<QRadioButton>(Frame2, "Option2", twips(120, 600, 1695, 255));
-    Option2->setText(QStringLiteral("Carte sélectionnée"));
+    Frame2 = controls::captioned<QGroupBox>(this, "Frame2", QStringLiteral("Option d'impression"),
+                                            twips(120, 960, 2055, 975));
+    Option1 = controls::captioned<QRadioButton>(Frame2, "Option1", QStringLiteral("10 Cartes identiques"),
+                                                twips(120, 240, 1815, 255));
+    Option2 = controls::captioned<QRadioButton>(Frame2, "Option2", QStringLiteral("Carte sélectionnée"),
+                                                twips(120, 600, 1695, 255));
 
-    Check1 = make<QCheckBox>(this, "Check1", twips(240, 2160, 1935, 255));
-    Check1->setText(QStringLiteral("Imprimer cadre"));
-    Check2 = make<QCheckBox>(this, "Check2", twips(240, 2520, 1935, 255));
-    Check2->setText(QStringLiteral("Imprimer découpe"));
+    Check1 = controls::captioned<QCheckBox>(this, "Check1", QStringLiteral("Imprimer cadre"),
+                                            twips(240, 2160, 1935, 255));
+    Check2 = controls::captioned<QCheckBox>(this, "Check2", QStringLiteral("Imprimer découpe"),
+                                            twips(240, 2520, 1935, 255));
 
     Command5 = button(this, "Command5", QStringLiteral("&Charger des paramètres"), 3000);
     Command4 = button(this, "Command4", QStringLiteral("&Sauver les paramètres"), 3600);
