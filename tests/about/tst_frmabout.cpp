@@ -1,20 +1,19 @@
-// The About box driven through its window.
+// The About box, registry values and the system-information tool, over the test doubles.
 #include "TestPlatform.h"
 #include "about/LinkLabel.h"
+#include "about/SystemInfo.h"
 #include "about/frmAbout.h"
-#include "app/Form1.h"
-#include "app/Module1.h"
 #include "generated/BuildInfo.h"
+#include "platform/LinuxRegistry.h"
 
-#include <QApplication>
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 
 namespace {
+const QString InfoKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
+const QString LocationKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location");
 const QString Site = QString::fromUtf8(buildinfo::makerSite);
 const QString Mail = QString::fromUtf8(buildinfo::makerMail);
-const QString Maker = QString::fromUtf8(buildinfo::makerName);
 
 template <typename... Values> void row(const char* tag, const Values&... values) {
     (QTest::newRow(tag) << ... << values);
@@ -24,107 +23,92 @@ template <typename... Values> void row(const char* tag, const Values&... values)
 class TestFrmAbout : public QObject {
     Q_OBJECT
 private slots:
-    void controls_data();
-    void controls();
-    void detailsMessage();
-    void systemInfoButton();
-    void okClosesAndMainWindowWaits();
+    void linksDetailsAndMissingTool();
+    void registry_data();
+    void registry();
 };
 
-void TestFrmAbout::controls_data() {
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("tooltip");
-    QTest::addColumn<QString>("opens"); // what a click hands to the shell; empty: not a link
-    const QString none;
-    row("title", "lblTitle", "Kalimo", none, none);
-    row("version", "lblVersion", "Version 1.4.0", none, none);
-    row("site", "Label3", "URL : " + Site, "Visitez le site officiel " + Maker, Site);
-    row("mail", "lblDisclaimer", "E-Mail : " + Mail, "Envoyer un courriel", "mailto:" + Mail);
-    row("donation", "Image2", none, "Faites un don pour soutenir Kalimo",
-        QString::fromUtf8(buildinfo::makerDonation));
-    row("details", "Command1", "Détails...", none, none);
-    row("system info", "cmdSysInfo", "&Système Info...", "Informations système", none);
-    row("ok", "cmdOK", "OK", none, none);
-}
-
-void TestFrmAbout::controls() {
-    QFETCH(QString, control);
-    QFETCH(QString, text);
-    QFETCH(QString, tooltip);
-    QFETCH(QString, opens);
+void TestFrmAbout::linksDetailsAndMissingTool() {
     TestPlatform tp;
     frmAbout box(tp.platform);
-    box.show();
-    QCOMPARE(box.windowTitle(), QStringLiteral("A propos Kalimo"));
-    // The notice names the maker as the build does.
-    QVERIFY(box.lblDescription->text().contains(Maker));
-    QWidget* w = box.findChild<QWidget*>(control);
-    QVERIFY(w);
-    auto* label = qobject_cast<QLabel*>(w);
-    QCOMPARE(label ? label->text() : qobject_cast<QPushButton*>(w)->text(), text);
-    QCOMPARE(w->toolTip(), tooltip);
-    QCOMPARE(w->font().family(), QStringLiteral("Comic Sans MS"));
-    QCOMPARE(w->cursor().shape() == Qt::PointingHandCursor, !opens.isEmpty());
-    if (opens.isEmpty())
-        return;
-    // The web addresses and the mail go through the shell; a right click opens nothing.
-    QVERIFY(qobject_cast<LinkLabel*>(w));
-    QTest::mouseClick(w, Qt::LeftButton);
-    QTest::mouseClick(w, Qt::RightButton);
-    const bool mail = opens.startsWith(QLatin1String("mailto:"));
-    QCOMPARE(tp.shell->urls, mail ? QStringList{} : QStringList{opens});
-    QCOMPARE(tp.shell->mails, mail ? QStringList{opens} : QStringList{});
-    QVERIFY(tp.messages->shown.isEmpty());
-}
-
-void TestFrmAbout::detailsMessage() {
-    TestPlatform tp;
-    frmAbout box(tp.platform);
-    box.show();
+    for (QWidget* link : {box.Label3, box.lblDisclaimer, box.Image2}) {
+        QTest::mouseClick(link, Qt::LeftButton);
+        QTest::mouseClick(link, Qt::RightButton); // opens nothing
+    }
+    QCOMPARE(tp.shell->urls, (QStringList{Site, QString::fromUtf8(buildinfo::makerDonation)}));
+    QCOMPARE(tp.shell->mails, QStringList{"mailto:" + Mail});
     QTest::mouseClick(box.Command1, Qt::LeftButton);
+    QTest::mouseClick(box.cmdSysInfo, Qt::LeftButton); // the test registry names no tool
     const QString details = QStringLiteral("Kalimo version 1.4.0 - Création de cartes de visite\r\r") +
                             "Les contributeurs de Kalimo\rE-Mail : " + Mail + "\rUrl : " + Site + "\r";
-    const MessageRequest expected{details, "A propos", MsgButtons::Ok, MsgIcon::Information, 1};
-    QCOMPARE(tp.messages->shown, QList<MessageRequest>{expected});
-    QVERIFY(box.isVisible());
+    const QString missing = QStringLiteral("Information Systeme introuvable !");
+    QCOMPARE(tp.messages->shown,
+             (QList<MessageRequest>{{details, "A propos", MsgButtons::Ok, MsgIcon::Information, 1},
+                                    {missing, "Kalimo", MsgButtons::Ok, MsgIcon::None, 1}}));
 }
 
-void TestFrmAbout::systemInfoButton() {
-    const QString tool = QStringLiteral("/usr/bin/hardinfo");
-    for (const bool toolKnown : {true, false}) {
+void TestFrmAbout::registry_data() {
+    QTest::addColumn<QString>("actual"); // "unread:" first when GetKeyValue answers false
+    QTest::addColumn<QString>("expected");
+    const auto read = [](quint32 type, const QByteArray& stored, const QString& key = InfoKey) {
+        FakeRegistry registry;
+        registry.setValue(InfoKey, "PATH", type, stored);
+        QString value = QStringLiteral("avant");
+        const bool ok = GetKeyValue(registry, RegistryRoot::LocalMachine, key, "PATH", value);
+        // The key opens with the access asked for and is closed, the empty handle when it did not open.
+        const bool tidy = registry.accessMasks == QList<quint32>{0x2003F} &&
+                          registry.closed == QList<quintptr>{key == InfoKey ? 100u : 0u};
+        return (ok ? "" : "unread:") + value + (tidy ? "" : " (handle)");
+    };
+    // The stand-in on Linux, with these programs on the PATH.
+    const auto standIn = [](const QStringList& installed, const QString& key, const QString& valueName) {
+        FakeShell shell;
+        for (const QString& name : installed)
+            shell.programs.insert(name, "/usr/bin/" + name);
+        LinuxRegistry registry(shell);
+        QString value;
+        return (GetKeyValue(registry, RegistryRoot::LocalMachine, key, valueName, value) ? "" : "unread:") +
+               value;
+    };
+    // What StartSysInfo starts, whether it read the second key and whether it said the tool is missing.
+    const auto start = [](const QString& first, const QStringList& onDisk) {
         TestPlatform tp;
-        if (toolKnown) {
-            tp.registry->setValue("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", RegistryType::String,
-                                  QByteArray("/usr/bin/hardinfo\0", 18));
-            tp.shell->startable << tool;
-        }
-        frmAbout box(tp.platform);
-        box.show();
-        QTest::mouseClick(box.cmdSysInfo, Qt::LeftButton);
-        QCOMPARE(tp.shell->started, toolKnown ? QStringList{tool} : QStringList{});
-        QCOMPARE(tp.messages->shown.size(), toolKnown ? 0 : 1);
-        if (!toolKnown)
-            QCOMPARE(tp.messages->shown.first().prompt, QStringLiteral("Information Systeme introuvable !"));
-    }
+        if (!first.isEmpty())
+            tp.registry->setValue(InfoKey, "PATH", RegistryType::String, first.toLocal8Bit() + '\0');
+        tp.registry->setValue(LocationKey, "MSINFO", RegistryType::String, QByteArray("C:\\Outils\0", 10));
+        tp.shell->existing = tp.shell->startable = onDisk;
+        StartSysInfo(*tp.registry, *tp.shell, *tp.messages);
+        return tp.shell->started.join(',') + (tp.registry->opened.size() > 1 ? " (second key)" : "") +
+               (tp.messages->shown.isEmpty() ? "" : " (missing)");
+    };
+    const QString tool = QStringLiteral("/usr/bin/hardinfo");
+    const QString inFolder = QStringLiteral("C:\\Outils\\MSINFO32.EXE");
+    const quint32 text = RegistryType::String;
+    const quint32 dword = RegistryType::DoubleWord;
+    row("string with its code 0", read(text, QByteArray("/bin/x\0", 7)), "/bin/x");
+    row("string without code 0", read(text, "/bin/x"), "/bin/x");
+    row("only the last 0 goes", read(text, QByteArray("ab\0\0", 4)), QString::fromLatin1("ab\0", 3));
+    row("string filling the buffer", read(text, QByteArray(1024, 'x')), QString(1024, 'x'));
+    row("string longer than the buffer", read(text, QByteArray(1025, 'x')), "unread:");
+    row("double word: last byte first, high 0 dropped", read(dword, QByteArray("\x05\x2a\x01\x00", 4)),
+        "&h12A5");
+    row("double word one", read(dword, QByteArray("\x01\x00\x00\x00", 4)), "&h001");
+    row("unknown type: value left as it was", read(3, "\x01\x02"), "avant");
+    row("missing key", read(text, "x", "SOFTWARE\\Autre"), "unread:");
+    row("Linux: the first program of the list", standIn({"kinfocenter", "hardinfo"}, InfoKey, "PATH"),
+        "/usr/bin/hardinfo");
+    row("Linux: no program", standIn({}, InfoKey, "PATH"), "unread:");
+    row("Linux: no other key", standIn({"hardinfo"}, LocationKey, "MSINFO"), "unread:");
+    row("start: the first value's program", start(tool, {tool}), tool);
+    row("start: the first value's program fails", start("/bin/non", {inFolder}), "/bin/non (missing)");
+    row("start: the tool in the second value's folder", start("", {inFolder}), inFolder + " (second key)");
+    row("start: no tool there", start("", {}), " (second key) (missing)");
 }
 
-void TestFrmAbout::okClosesAndMainWindowWaits() {
-    TestPlatform tp;
-    Module1 m;
-    Form1 main(m, tp.platform);
-    main.Form_Load();
-    main.show();
-    QString seenTitle; // of the modal window open while the main window waits
-    QTimer::singleShot(0, [&] {
-        if (auto* box = qobject_cast<frmAbout*>(QApplication::activeModalWidget())) {
-            seenTitle = box->windowTitle();
-            QTest::mouseClick(box->cmdOK, Qt::LeftButton);
-        }
-    });
-    main.Mnu_APropos->trigger();
-    QCOMPARE(seenTitle, QStringLiteral("A propos Kalimo"));
-    QVERIFY(!main.findChild<frmAbout*>());
+void TestFrmAbout::registry() {
+    QFETCH(QString, actual);
+    QFETCH(QString, expected);
+    QCOMPARE(actual, expected);
 }
 
 QTEST_MAIN(TestFrmAbout)
