@@ -1,159 +1,144 @@
-#include "SetupDialogFixture.h"
-#include "app/CardPreview.h"
+#include "TestPlatform.h"
+#include "app/Form1.h"
+#include "app/Module1.h"
+#include "setup/Form2.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 
-namespace {
+// A started main window with its print set-up dialog, driven as a person would.
+struct Fixture {
+    TestPlatform tp;
+    Module1 m;
+    Form1 w{m, tp.platform};
+    QTemporaryDir dir;
+    Fixture() { w.Form_Load(); }
 
-const QColor LightCyan(0xC0, 0xFF, 0xFF);
+    Form2& dialog() { return w.form2(); }
+    QWidget* control(const QString& name) { return dialog().findChild<QWidget*>(name); }
+    QLineEdit* box(const QString& name) { return dialog().findChild<QLineEdit*>(name); }
+    QAbstractButton* button(const QString& name) { return dialog().findChild<QAbstractButton*>(name); }
+    void click(const QString& name) { QTest::mouseClick(control(name), Qt::LeftButton); }
+    QString title() { return dialog().windowTitle().section(' ', 3); } // after "Paramétrage de l'impression"
+    QPointF origin() const { return {m.cardOrigin.X, m.cardOrigin.Y}; }
+    QString file(const QString& name, const QByteArray& bytes) {
+        QFile f(dir.filePath(name));
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+        return f.fileName();
+    }
+    void retype(const QString& name, const QString& keys) {
+        box(name)->selectAll();
+        QTest::keyClick(box(name), Qt::Key_Backspace);
+        QTest::keyClicks(box(name), keys);
+    }
+    void closeByCloseBox() {
+        dialog().show();
+        dialog().close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+};
 
-QColor background(QWidget* w) {
-    return w->palette().color(QPalette::Window);
-}
-
-} // namespace
+static const QByteArray Good("12.3456789,0,-2,.25,90,55\r\n#FALSE#,#TRUE#\r\n");
 
 class Form2Test : public QObject {
     Q_OBJECT
 private slots:
     void firstOpening() {
-        SetupDialogFixture f;
-        QVERIFY(f.w.hasForm2());
-        QVERIFY(!f.dialog().isVisible());
-        QCOMPARE(f.dialog().windowTitle(), f.caption(QStringLiteral("DEFAUT")));
-        QVERIFY(f.checked("Option1") && !f.checked("Option2"));
+        Fixture f;
+        QVERIFY(f.w.hasForm2() && !f.dialog().isVisible());
+        QCOMPARE(f.title(), QStringLiteral("DEFAUT"));
         QCOMPARE(f.m.request.mode, qint16(1));
-        QCOMPARE(f.m.request.position, qint16(0));
-        QCOMPARE(f.buttonText("Command1"), QStringLiteral("&Imprimer 10 cartes"));
-        QVERIFY(f.control("Command1")->isEnabled());
         for (int n = 1; n <= 10; ++n)
-            QVERIFY(!f.control(qPrintable(QStringLiteral("Label%1").arg(n)))->isEnabled());
-        QVERIFY(f.checked("Check1") && f.checked("Check2"));
-        QCOMPARE(f.boxTexts(), (QStringList{"5", "0", "0", "0", "85", "54", "10"}));
+            QVERIFY(!f.control(QStringLiteral("Label%1").arg(n))->isEnabled());
+        QVERIFY(f.button("Check1")->isChecked() && f.button("Check2")->isChecked());
+        QStringList texts;
+        for (int n = 1; n <= 7; ++n)
+            texts << f.box(QStringLiteral("Text%1").arg(n))->text();
+        QCOMPARE(texts, (QStringList{"5", "0", "0", "0", "85", "54", "10"}));
+        f.click("Command6");
+        QCOMPARE(f.tp.dialogs->printerSetups, 1);
     }
 
-    void cardCountTyped_data() {
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<bool>("message");
-        QTest::newRow("twelve: message, back to 10") << "12" << QString("10") << true;
-        QTest::newRow("emptied") << "" << QString() << false;
-        QTest::newRow("letters and signs refused") << "a-3.," << QString("3") << false;
-        QTest::newRow("third digit refused") << "100" << QString("10") << false;
-    }
-    void cardCountTyped() {
-        QFETCH(QString, keys);
-        QFETCH(QString, shown);
-        QFETCH(bool, message);
-        SetupDialogFixture f;
-        f.dialog().show();
-        f.retype("Text7", keys);
-        QCOMPARE(f.text("Text7"), shown);
-        QList<MessageRequest> expected;
-        if (message)
-            expected << MessageRequest{QStringLiteral("Nombre maximum de cartes identiques = 10"),
-                                       QStringLiteral("Erreur"), MsgButtons::Ok, MsgIcon::Critical, 1};
-        QCOMPARE(f.tp.messages->shown, expected);
-        const int count = shown.toInt();
-        QCOMPARE(int(f.m.layout.cardCount), count);
-        QCOMPARE(f.control("Command1")->isEnabled(), count > 0);
-        QCOMPARE(f.buttonText("Command1"), QStringLiteral("&Imprimer %1 cartes").arg(count));
-        QCOMPARE(f.buttonText("Option1"), QStringLiteral("%1 Cartes identiques").arg(count));
-    }
-
-    void singleCardMode() {
-        SetupDialogFixture f;
-        f.dialog().show();
-        QWidget* print = f.control("Command1");
-        f.click("Option2");
-        QCOMPARE(f.m.request.mode, qint16(0));
-        QVERIFY(!print->isEnabled());
-        QCOMPARE(f.buttonText("Command1"), QStringLiteral("&Imprimer la carte N°  0"));
-        QVERIFY(!f.control("Label11")->isHidden());
-        for (const char* hidden : {"Text7", "Label13", "Label14"})
-            QVERIFY(f.control(hidden)->isHidden());
-
-        f.click("Label4");
-        QCOMPARE(f.m.request.position, qint16(4));
-        QVERIFY(print->isEnabled());
-        QCOMPARE(f.buttonText("Command1"), QStringLiteral("&Imprimer la carte N°  4"));
-        QCOMPARE(background(f.control("Label4")), LightCyan);
-        QCOMPARE(f.origin(), QPointF(90, 54));
-
-        f.click("Label9");
-        QCOMPARE(f.origin(), QPointF(5, 216));
-        QCOMPARE(background(f.control("Label9")), LightCyan);
-        QCOMPARE(background(f.control("Label4")), QColor(Qt::white));
-
-        // The corner is taken at the click: a new margin moves it only at the next click.
-        f.retype("Text3", QStringLiteral("10"));
-        QCOMPARE(f.m.layout.topMargin, 10.0);
-        QCOMPARE(f.origin(), QPointF(5, 216));
-        f.click("Label9");
-        QCOMPARE(f.origin(), QPointF(5, 226));
-
-        // Back to a page: the chosen card stays chosen and highlighted, but cannot be clicked.
-        f.click("Option1");
-        QCOMPARE(f.m.request.mode, qint16(1));
-        QCOMPARE(f.buttonText("Command1"), QStringLiteral("&Imprimer 10 cartes"));
-        QCOMPARE(background(f.control("Label9")), LightCyan);
-        f.click("Label3");
-        QCOMPARE(f.m.request.position, qint16(9));
-        QVERIFY(f.control("Label11")->isHidden() && !f.control("Text7")->isHidden());
-
-        // Again single-card: the earlier choice names the button at once.
-        f.click("Option2");
-        QVERIFY(print->isEnabled());
-        QCOMPARE(f.buttonText("Command1"), QStringLiteral("&Imprimer la carte N°  9"));
-    }
-
-    void measureTyped_data() {
+    // Text1..Text6 set left, horizontal gap, top, vertical gap, width, height; Text7 the count.
+    // Keys are typed; "^V" pastes the rest as the box's menu does, past the key filter.
+    void typed_data() {
         QTest::addColumn<int>("box");
         QTest::addColumn<QString>("keys");
         QTest::addColumn<double>("stored");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("1.2.3 stores 1.2") << 1 << "1.2.3" << 1.2 << "1.2.3";
-        QTest::newRow("letter, blank and plus refused") << 3 << "a +6" << 6.0 << "6";
-        QTest::newRow("comma refused") << 2 << "1,5" << 15.0 << "15";
-        QTest::newRow("negative below one") << 4 << "-.5" << -0.5 << "-.5";
-        QTest::newRow("trailing minus") << 5 << "5-" << 5.0 << "5-";
-        QTest::newRow("lone minus") << 6 << "-" << 0.0 << "-";
-        QTest::newRow("six characters at most") << 5 << "1234567" << 123456.0 << "123456";
+        QTest::addColumn<QString>("message");
+        const QString max = QStringLiteral("Nombre maximum de cartes identiques = 10");
+        QTest::newRow("count 12: message, back to 10") << 7 << "12" << 10.0 << "10" << max;
+        QTest::newRow("count emptied: print disabled") << 7 << "" << 0.0 << "" << QString();
+        QTest::newRow("count: letters and signs refused") << 7 << "a-3.," << 3.0 << "3" << QString();
+        QTest::newRow("count -3 pasted")
+            << 7 << "^V-3" << 1.0 << "1" << QString("Nombre minimum de cartes = 1");
+        QTest::newRow("count .5 pasted: half to even") << 7 << "^V.5" << 0.0 << ".5" << QString();
+        QTest::newRow("1.2.3 stores 1.2") << 1 << "1.2.3" << 1.2 << "1.2.3" << QString();
+        QTest::newRow("letter, comma, blank, plus refused") << 2 << "a1, +5" << 15.0 << "15" << QString();
+        QTest::newRow("negative below one") << 4 << "-.5" << -0.5 << "-.5" << QString();
+        QTest::newRow("six characters at most") << 5 << "1234567" << 123456.0 << "123456" << QString();
+        QTest::newRow("lone minus") << 6 << "-" << 0.0 << "-" << QString();
     }
-    void measureTyped() {
+    void typed() {
         QFETCH(int, box);
         QFETCH(QString, keys);
-        QFETCH(double, stored);
         QFETCH(QString, shown);
-        SetupDialogFixture f;
+        QFETCH(double, stored);
+        QFETCH(QString, message);
+        Fixture f;
         f.dialog().show();
-        const QByteArray name = "Text" + QByteArray::number(box);
-        f.retype(name.constData(), keys);
-        QCOMPARE(f.text(name.constData()), shown);
-        const int field[] = {0, 2, 1, 3, 4, 5}; // Text2 sets the horizontal gap, Text3 the top margin
-        QCOMPARE(f.measures()[field[box - 1]], stored);
-        QVERIFY(f.tp.messages->shown.isEmpty());
+        QLineEdit* edit = f.box(QStringLiteral("Text%1").arg(box));
+        const bool pasted = keys.startsWith("^V");
+        f.retype(edit->objectName(), pasted ? QString() : keys);
+        QGuiApplication::clipboard()->setText(keys.mid(2));
+        if (pasted)
+            edit->paste();
+        QCOMPARE(edit->text(), shown);
+        const PrintLayout& l = f.m.layout;
+        const double values[] = {l.leftMargin, l.horizontalSeparator, l.topMargin,        l.verticalSeparator,
+                                 l.cardWidth,  l.cardHeight,          double(l.cardCount)};
+        QCOMPARE(values[box - 1], stored);
+        QCOMPARE(f.tp.messages->shown.value(0).prompt, message);
+        QCOMPARE(f.control("Command1")->isEnabled(), l.cardCount > 0);
+        QCOMPARE(f.button("Command1")->text(), QStringLiteral("&Imprimer %1 cartes").arg(l.cardCount));
     }
 
-    void controlCharactersRefused() {
-        SetupDialogFixture f;
+    // Ctrl+V types character 22, refused like any character outside the list; Enter presses no button.
+    void ctrlVAndEnterRefused() {
+        Fixture f;
         f.dialog().show();
-        QLineEdit* b = f.box("Text1");
-        b->setFocus();
-        b->selectAll();
-        // Ctrl+V types character 22: refused like any other character outside the list.
         QGuiApplication::clipboard()->setText(QStringLiteral("77"));
-        QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QString(QChar(22)));
-        QCoreApplication::sendEvent(b, &paste);
-        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-        QCoreApplication::sendEvent(b, &enter);
-        QCOMPARE(b->text(), QStringLiteral("5"));
-        QCOMPARE(f.m.layout.leftMargin, 5.0);
-        QVERIFY(f.dialog().isVisible()); // Enter pressed no button
+        QTest::sendKeyEvent(QTest::Click, f.box("Text1"), Qt::Key_V, QString(QChar(22)), Qt::ControlModifier);
+        QTest::keyClick(f.box("Text1"), Qt::Key_Return);
+        QCOMPARE(f.box("Text1")->text(), QStringLiteral("5"));
+        QVERIFY(f.dialog().isVisible());
     }
 
+    void singleCardMode() {
+        Fixture f;
+        f.dialog().show();
+        f.click("Option2");
+        QVERIFY(!f.control("Command1")->isEnabled());
+        f.click("Label4");
+        QCOMPARE(f.button("Command1")->text(), QStringLiteral("&Imprimer la carte N°  4"));
+        QVERIFY(f.control("Command1")->isEnabled());
+        QCOMPARE(f.control("Label4")->palette().window().color(), QColor(0xC0, 0xFF, 0xFF)); // light cyan
+        QCOMPARE(f.origin(), QPointF(90, 54));
+        f.click("Label9");
+        QCOMPARE(f.origin(), QPointF(5, 216));
+        // The corner is taken at the click: new gaps move it only at the next click.
+        f.retype("Text2", QStringLiteral("3"));
+        f.retype("Text4", QStringLiteral("-2"));
+        QCOMPARE(f.origin(), QPointF(5, 216));
+        f.click("Label9");
+        QCOMPARE(f.origin(), QPointF(5, 208));
+        f.click("Label4");
+        QCOMPARE(f.origin(), QPointF(93, 52));
+    }
+
+    // Every way of closing ends the waiting exec() and takes the ticks.
     void closing_data() {
         QTest::addColumn<QString>("way");
         QTest::addColumn<int>("cancelled");
@@ -162,62 +147,86 @@ private slots:
         QTest::newRow("window close button") << "close" << 0;
         QTest::newRow("Escape") << "escape" << 1;
     }
-    // The print command waits in exec(): every way of closing ends it and takes the ticks.
     void closing() {
         QFETCH(QString, way);
         QFETCH(int, cancelled);
-        SetupDialogFixture f;
-        f.w.highlightZone(2, colour::Silver);
+        Fixture f;
         Form2& d = f.dialog();
         d.show();
-        f.click("Check1");              // unticked
-        QVERIFY(f.m.layout.printFrame); // taken only when the dialog closes
+        f.click("Check1");
+        QVERIFY(f.m.layout.printFrame); // taken only at the close
         QTimer::singleShot(0, &d, [&] {
             if (way == "close")
                 d.close();
             else if (way == "escape")
                 QTest::keyClick(&d, Qt::Key_Escape);
             else
-                f.click(qPrintable(way));
+                f.click(way);
         });
         d.exec();
-        SetupDialogFixture::settle();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!f.w.hasForm2());
-        QCOMPARE(f.m.layout.printFrame, false);
-        QCOMPARE(f.m.layout.printCutMarks, true);
+        QVERIFY(!f.m.layout.printFrame && f.m.layout.printCutMarks);
         QCOMPARE(int(f.m.request.cancelled), cancelled);
-        // Only the print button clears the zone highlight.
-        QCOMPARE(f.w.Label2->isOpaque(), way != "Command1");
     }
 
-    void recreatedFromTheSharedState() {
-        SetupDialogFixture f;
-        f.dialog().show();
-        f.retype("Text1", QStringLiteral("12.5"));
-        f.retype("Text6", QStringLiteral("-2"));
-        f.retype("Text7", QStringLiteral("0"));
-        f.click("Check2");
-        f.click("Option2");
-        f.click("Label6");
-        const QPointF chosen = f.origin();
-        f.click("Command2");
-        SetupDialogFixture::settle();
-
-        QVERIFY(!f.dialog().isVisible()); // made again
-        QCOMPARE(f.boxTexts(), (QStringList{"12.5", "0", "0", "0", "85", "-2", "0"}));
-        QVERIFY(!f.checked("Check2") && f.checked("Option1"));
-        QVERIFY(!f.control("Command1")->isEnabled());
-        QCOMPARE(f.m.request.mode, qint16(1));
-        QCOMPARE(f.m.request.position, qint16(0));
-        QCOMPARE(f.origin(), chosen);
+    // After steps done as a person does them: the caption, the left margin, and what Text1 shows (a
+    // loaded value whole, with the blank for its sign until the dialog is made again).
+    void parameterCommands_data() {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<double>("left");
+        QTest::addColumn<QString>("shown");
+        const double loaded = 12.3456789;
+        // clang-format off
+        QTest::newRow("load, re-creation") << "load close" << "essai.par" << loaded << "12.3456789";
+        QTest::newRow("load, cancelled") << "load cancel" << "DEFAUT" << loaded << " 12.3456789";
+        QTest::newRow("load, restore") << "load restore" << "DEFAUT" << 5.0 << "5";
+        QTest::newRow("bad field: what is before it taken, not shown")
+            << "load bad" << "ESSAI.PAR" << 7.0 << " 12.3456789";
+        QTest::newRow("menu, dialog closed") << "close close menu" << "ESSAI.PAR" << loaded << " 12.3456789";
+        QTest::newRow("save the boxes as typed, re-creation") << "save close" << "DEFAUT" << 12.5 << "12.5";
+        QTest::newRow("failed save: message, caption names the file") << "fail" << "PERDU.PAR" << 5.0 << "5";
+        // clang-format on
     }
-
-    void printerSetup() {
-        SetupDialogFixture f;
-        f.dialog().show();
-        f.click("Command6");
-        QCOMPARE(f.tp.dialogs->printerSetups, 1);
-        QVERIFY(f.dialog().isVisible());
+    void parameterCommands() {
+        QFETCH(QString, steps);
+        QFETCH(QString, title);
+        QFETCH(double, left);
+        QFETCH(QString, shown);
+        Fixture f;
+        const QString saved = f.dir.filePath("sortie");
+        // What the file dialog of each step answers ("cancel": nothing), then the button pressed.
+        const QMap<QString, QString> answers{{"load", f.file("essai.par", Good)},
+                                             {"menu", f.dir.filePath("essai.par")},
+                                             {"bad", f.file("mauvais.par", "7,1,x,3,80,50\r\n")},
+                                             {"save", saved},
+                                             {"fail", f.dir.filePath("absent/perdu.PAR")}};
+        for (const QString& step : steps.split(' ')) {
+            if (step == "save") {
+                f.retype("Text1", QStringLiteral("12.5.3"));
+                f.retype("Text5", QString());
+            }
+            QVERIFY(step != "menu" || !f.w.hasForm2());
+            if (step != "close" && step != "restore")
+                f.tp.files->chooseNext(answers.value(step));
+            if (step == "close")
+                f.closeByCloseBox();
+            else if (step == "menu")
+                f.w.Mnu_ChargeParam->trigger();
+            else
+                f.click(step == "restore"                  ? "Command3"
+                        : step == "save" || step == "fail" ? "Command4"
+                                                           : "Command5");
+        }
+        QCOMPARE(f.title(), title);
+        QCOMPARE(f.m.layout.leftMargin, left);
+        QCOMPARE(f.box("Text1")->text(), shown);
+        QCOMPARE(f.tp.messages->shown.value(0).prompt,
+                 steps == "fail" ? QStringLiteral("Erreur de sauvegarde!") : QString());
+        QFile file(saved);
+        QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(),
+                 steps.contains("save") ? QByteArray("12.5,0,0,0,0,54\r\n#TRUE#,#TRUE#\r\n") : QByteArray());
     }
 };
 
