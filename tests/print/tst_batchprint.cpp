@@ -1,7 +1,8 @@
+#include "CardFileSamples.h"
 #include "PdfTools.h"
+#include "PrivateCups.h"
+#include "card/CardFileWriter.h"
 
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace pdftools;
@@ -9,18 +10,19 @@ using namespace pdftools;
 class TestBatchPrint : public QObject {
     Q_OBJECT
 private slots:
-    // kalimo run in a folder of its own, without a screen: what it exits with and says, and the
-    // cells whose frame (2 mm inside) is on the page it wrote.
+    // kalimo run without a screen in a folder of its own (@), to a PDF or to a private CUPS server
+    // whose queue writes the job to a file: its exit code, its message, and the cells printed.
     void printsWithoutAWindow_data() {
         QTest::addColumn<QString>("arguments");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QList<int>>("cells");
-        QTest::newRow("default card")
-            << "--pdf cartes.pdf" << 0 << "" << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-        QTest::newRow("position 10") << "--pdf cartes.pdf --position 10" << 0 << "" << QList<int>{10};
+        const QList<int> all{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+        QTest::newRow("default card") << "--pdf @/cartes.pdf" << 0 << "" << all;
+        QTest::newRow("position 10") << "--pdf @/cartes.pdf --position 10" << 0 << "" << QList<int>{10};
         QTest::newRow("missing card")
-            << "--pdf cartes.pdf absente.cdv" << 1 << "Fichier @/absente.cdv non trouvé !" << QList<int>{};
+            << "--pdf @/cartes.pdf absente.cdv" << 1 << "Fichier @/absente.cdv non trouvé !" << QList<int>{};
+        QTest::newRow("to the default printer") << "--print @/marie.cdv" << 0 << "" << all;
     }
 
     void printsWithoutAWindow() {
@@ -28,29 +30,54 @@ private slots:
         QFETCH(int, exitCode);
         QFETCH(QString, message);
         QFETCH(QList<int>, cells);
+        const bool spooler = arguments.startsWith(QLatin1String("--print"));
+        if (spooler && !PrivateCups::installed())
+            QSKIP("cupsd is not installed (scripts/setup installs cups-daemon)");
+        PrivateCups cups;
+        QString error;
+        QVERIFY2(!spooler || cups.start(&error), qPrintable(error));
         QTemporaryDir dir;
+        CardDocument card; // a name in zone 1, and no logo
+        card.zone(1).Text = QStringLiteral("Marie");
+        card.Logo.Path = QStringLiteral("AUCUN");
+        QVERIFY(samples::writeFile(dir.filePath(QStringLiteral("marie.cdv")), cardfile::toBytes(card)));
         QProcess p;
         p.setWorkingDirectory(dir.path());
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment env = spooler ? cups.environment() : QProcessEnvironment::systemEnvironment();
         env.remove(QStringLiteral("DISPLAY"));
         p.setProcessEnvironment(env);
-        p.start(QStringLiteral(KALIMO_EXECUTABLE), arguments.split(QLatin1Char(' ')));
+        p.start(QStringLiteral(KALIMO_EXECUTABLE),
+                arguments.replace('@', dir.path()).split(QLatin1Char(' ')));
         QVERIFY(p.waitForFinished(120000));
         QCOMPARE(p.exitCode(), exitCode);
         const QString err = QString::fromUtf8(p.readAllStandardError());
         QVERIFY2(err.contains(message.replace(QLatin1Char('@'), dir.path())), qPrintable(err));
-        const QString pdf = dir.filePath(QStringLiteral("cartes.pdf"));
+        QVERIFY2(!spooler || cups.waitForOutput(60000), qPrintable(cups.log()));
+        const QString pdf = spooler ? cups.outputFile() : dir.filePath(QStringLiteral("cartes.pdf"));
         QCOMPARE(QFile::exists(pdf), exitCode == 0);
         if (exitCode != 0)
             return;
         QCOMPARE(pageCount(pdf), 1);
         const QImage page = rasterise(pdf);
         QCOMPARE(page.width(), 2480); // A4 portrait at 300 dpi
+        const QList<QRectF> words = wordBoxes(pdf);
         QList<int> framed;
         for (int n = 1; n <= 10; ++n) {
-            const double x = n % 2 ? 5 : 90, y = (n - 1) / 2 * 54.0; // the cell's corner
-            if (lineAt(page, true, x + 2, y + 15, y + 50) && lineAt(page, false, y + 2, x + 15, x + 70))
-                framed << n;
+            const double x = n % 2 ? 5 : 90, y = (n - 1) / 2 * 54.0, w = 85, h = 54; // the cell
+            if (!lineAt(page, true, x + 2, y + 15, y + 50) || !lineAt(page, false, y + 2, x + 15, x + 70))
+                continue;
+            framed << n;
+            // Frame 2 mm inside the cell, cut marks on its edges; the corners, where lines cross, left out.
+            for (double in : {2, 0}) {
+                QVERIFY(lineAt(page, true, x + in, y + in + 3, y + h - in - 3));
+                QVERIFY(lineAt(page, true, x + w - in, y + in + 3, y + h - in - 3));
+                QVERIFY(lineAt(page, false, y + in, x + in + 3, x + w - in - 3));
+                QVERIFY(lineAt(page, false, y + h - in, x + in + 3, x + w - in - 3));
+            }
+            // The name in zone 1 starts 15 mm into the card, in its top third.
+            QVERIFY(!spooler || std::any_of(words.begin(), words.end(), [&](const QRectF& word) {
+                return qAbs(word.left() - x - 15) < 0.3 && word.top() > y && word.bottom() < y + h / 3;
+            }));
         }
         QCOMPARE(framed, cells);
     }

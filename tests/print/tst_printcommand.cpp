@@ -36,42 +36,38 @@ private slots:
     void throughTheSetupDialog_data() {
         QTest::addColumn<int>("entry"); // 0: the menu, 1: Command5, 2: toolbar button 5
         QTest::addColumn<QString>("clicks");
-        QTest::addColumn<int>("cardCount");
         QTest::addColumn<int>("trouble"); // 1: a zone of 16 lines; 2: the printer fails, KillDoc too
         QTest::addColumn<bool>("yes");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QStringList>("prompts"); // the start of each message shown
-        QTest::addColumn<QString>("logos");       // where the logo is printed
-        const auto row = [](const char* name, int entry, const char* clicks, int cards, int trouble, bool yes,
-                            const char* title, const QStringList& prompts, const char* logos = "") {
-            QTest::newRow(name) << entry << QString::fromUtf8(clicks) << cards << trouble << yes
-                                << QString::fromUtf8(title) << prompts << QString::fromUtf8(logos);
+        QTest::addColumn<QStringList>("shown"); // "title: the prompt's start" of each message
+        QTest::addColumn<QString>("logos");     // where the logo is printed
+        const auto row = [](const char* name, int entry, const char* clicks, int trouble, bool yes,
+                            const QStringList& shown, const char* logos = "") {
+            QTest::newRow(name) << entry << QString::fromUtf8(clicks) << trouble << yes << shown
+                                << QString::fromUtf8(logos);
         };
-        const QString page = QStringLiteral("Confirmer l'impression d'une page de 10 cartes identiques");
-        row("page", 0, "Command1", 10, 0, true, "Impression de 10 cartes ", {page},
+        const QString page = QStringLiteral(
+            "Impression de 10 cartes : Confirmer l'impression d'une page de 10 cartes identiques");
+        row("page", 0, "Command1", 0, true, {page},
             "5, 0|90, 0|5, 54|90, 54|5, 108|90, 108|5, 162|90, 162|5, 216|90, 216");
-        row("card 3, no", 1, "Option2 Label3 Command1", 10, 0, false, "Impression de la carte N°  3",
-            {"Confirmer l'impression de la carte N°  3"});
-        row("card 10, close box", 2, "Option2 Label10 close", 2, 0, true, "Impression de la carte N°  10",
-            {"Confirmer l'impression de la carte N°  10"}, "90, 216");
-        row("cancelled", 0, "Option2 Label4 Command2", 10, 0, true, "", {});
-        row("single card, no position", 0, "Option2 close", 10, 0, true, "",
-            {"Aucune carte n'a été choisie"});
-        row("zone of 16 lines", 0, "close", 10, 1, true, "", {page, "La zone de texte 3"});
-        row("printer fails", 0, "close", 10, 2, true, "", {page, "Erreur d'impression ou de police non"});
+        row("card 3, no", 1, "Option2 Label3 Command1", 0, false,
+            {"Impression de la carte N°  3: Confirmer l'impression de la carte N°  3"});
+        row("card 10, close box", 2, "Option2 Label10 close", 0, true,
+            {"Impression de la carte N°  10: Confirmer l'impression de la carte N°  10"}, "90, 216");
+        row("cancelled", 0, "Option2 Label4 Command2", 0, true, {});
+        row("single card, no position", 0, "Option2 close", 0, true,
+            {"Impression: Aucune carte n'a été choisie"});
+        row("zone of 16 lines", 0, "close", 1, true, {page, "Impression: La zone de texte 3"});
+        row("printer fails", 0, "close", 2, true, {page, "Erreur: Erreur d'impression ou de police non"});
     }
 
     void throughTheSetupDialog() {
         QFETCH(int, entry);
         QFETCH(QString, clicks);
-        QFETCH(int, cardCount);
         QFETCH(int, trouble);
         QFETCH(bool, yes);
-        QFETCH(QString, title);
-        QFETCH(QStringList, prompts);
+        QFETCH(QStringList, shown);
         QFETCH(QString, logos);
         Window t;
-        t.m.layout.cardCount = qint16(cardCount);
         if (trouble == 1)
             t.m.card.zone(3).Text = QStringList(16, QStringLiteral("ligne")).join(QLatin1String("\r\n"));
         t.tp.printer->failAt = trouble == 2 ? 10 : -1;
@@ -85,11 +81,11 @@ private slots:
         else
             t.w.Toolbar1_ButtonClick(5);
         QCOMPARE(t.dialogs, 1);
-        const QList<MessageRequest>& shown = t.tp.messages->shown;
-        QCOMPARE(shown.size(), prompts.size());
-        for (int i = 0; i < prompts.size(); ++i)
-            QVERIFY2(shown.at(i).prompt.startsWith(prompts.at(i)), qPrintable(shown.at(i).prompt));
-        QVERIFY(title.isEmpty() || shown.first().title == title);
+        QCOMPARE(t.tp.messages->shown.size(), shown.size());
+        for (int i = 0; i < shown.size(); ++i) {
+            const MessageRequest& box = t.tp.messages->shown.at(i);
+            QVERIFY2((box.title + ": " + box.prompt).startsWith(shown.at(i)), qPrintable(box.prompt));
+        }
         QStringList printed;
         for (const QString& c : t.tp.printer->calls)
             if (c.startsWith(QLatin1String("PaintPicture(")))
