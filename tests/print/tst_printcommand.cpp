@@ -34,52 +34,50 @@ class TestPrintCommand : public QObject {
     Q_OBJECT
 private slots:
     void throughTheSetupDialog_data() {
-        QTest::addColumn<int>("entry"); // 0: the menu, 1: Command5, 2: toolbar button 5
+        QTest::addColumn<QString>("entry"); // the menu entry, the button or the toolbar button
         QTest::addColumn<QString>("clicks");
-        QTest::addColumn<int>("trouble"); // 1: a zone of 16 lines; 2: the printer fails, KillDoc too
-        QTest::addColumn<bool>("yes");
+        QTest::addColumn<int>(
+            "trouble"); // 1: answered No; 2: a zone of 16 lines; 3: the printer fails, KillDoc too
         QTest::addColumn<QStringList>("shown"); // "title: the prompt's start" of each message
         QTest::addColumn<QString>("logos");     // where the logo is printed
-        const auto row = [](const char* name, int entry, const char* clicks, int trouble, bool yes,
+        const auto row = [](const char* name, const char* entry, const char* clicks, int trouble,
                             const QStringList& shown, const char* logos = "") {
-            QTest::newRow(name) << entry << QString::fromUtf8(clicks) << trouble << yes << shown
+            QTest::newRow(name) << QString::fromUtf8(entry) << QString::fromUtf8(clicks) << trouble << shown
                                 << QString::fromUtf8(logos);
         };
         const QString page = QStringLiteral(
             "Impression de 10 cartes : Confirmer l'impression d'une page de 10 cartes identiques");
-        row("page", 0, "Command1", 0, true, {page},
+        row("page", "Mnu_Imprimer", "Command1", 0, {page},
             "5, 0|90, 0|5, 54|90, 54|5, 108|90, 108|5, 162|90, 162|5, 216|90, 216");
-        row("card 3, no", 1, "Option2 Label3 Command1", 0, false,
+        row("card 3, no", "Command5", "Option2 Label3 Command1", 1,
             {"Impression de la carte N°  3: Confirmer l'impression de la carte N°  3"});
-        row("card 10, close box", 2, "Option2 Label10 close", 0, true,
+        row("card 10, close box", "Toolbar1_5", "Option2 Label10 close", 0,
             {"Impression de la carte N°  10: Confirmer l'impression de la carte N°  10"}, "90, 216");
-        row("cancelled", 0, "Option2 Label4 Command2", 0, true, {});
-        row("single card, no position", 0, "Option2 close", 0, true,
+        row("cancelled", "Mnu_Imprimer", "Option2 Label4 Command2", 0, {});
+        row("single card, no position", "Mnu_Imprimer", "Option2 close", 0,
             {"Impression: Aucune carte n'a été choisie"});
-        row("zone of 16 lines", 0, "close", 1, true, {page, "Impression: La zone de texte 3"});
-        row("printer fails", 0, "close", 2, true, {page, "Erreur: Erreur d'impression ou de police non"});
+        row("zone of 16 lines", "Mnu_Imprimer", "close", 2, {page, "Impression: La zone de texte 3"});
+        row("printer fails", "Mnu_Imprimer", "close", 3,
+            {page, "Erreur: Erreur d'impression ou de police non"});
     }
 
     void throughTheSetupDialog() {
-        QFETCH(int, entry);
+        QFETCH(QString, entry);
         QFETCH(QString, clicks);
         QFETCH(int, trouble);
-        QFETCH(bool, yes);
         QFETCH(QStringList, shown);
         QFETCH(QString, logos);
         Window t;
-        if (trouble == 1)
+        if (trouble == 2)
             t.m.card.zone(3).Text = QStringList(16, QStringLiteral("ligne")).join(QLatin1String("\r\n"));
-        t.tp.printer->failAt = trouble == 2 ? 10 : -1;
-        t.tp.printer->failKillDoc = trouble == 2;
-        t.tp.messages->answers.enqueue(yes ? MsgAnswer::Yes : MsgAnswer::No);
+        t.tp.printer->failAt = trouble == 3 ? 10 : -1;
+        t.tp.printer->failKillDoc = trouble == 3;
+        t.tp.messages->answers.enqueue(trouble == 1 ? MsgAnswer::No : MsgAnswer::Yes);
         t.onSetupDialog(clicks.split(QLatin1Char(' ')));
-        if (entry == 0)
-            t.w.findChild<QAction*>(QStringLiteral("Mnu_Imprimer"))->trigger();
-        else if (entry == 1)
-            QTest::mouseClick(t.w.findChild<QPushButton*>(QStringLiteral("Command5")), Qt::LeftButton);
+        if (auto* action = t.w.findChild<QAction*>(entry))
+            action->trigger();
         else
-            t.w.Toolbar1_ButtonClick(5);
+            QTest::mouseClick(t.w.findChild<QPushButton*>(entry), Qt::LeftButton);
         QCOMPARE(t.dialogs, 1);
         QCOMPARE(t.tp.messages->shown.size(), shown.size());
         for (int i = 0; i < shown.size(); ++i) {
@@ -92,8 +90,8 @@ private slots:
                 printed << c.mid(13).section(QLatin1String(", "), 0, 1);
         QCOMPARE(printed.join(QLatin1Char('|')), logos);
         QCOMPARE(t.tp.printer->endDocs, logos.isEmpty() ? 0 : 1);
-        QCOMPARE(t.tp.printer->killDocs, trouble == 2 ? 1 : 0);
-        QCOMPARE(t.tp.printer->calls.isEmpty(), logos.isEmpty() && trouble != 2); // no job unless asked
+        QCOMPARE(t.tp.printer->killDocs, trouble == 3 ? 1 : 0);
+        QCOMPARE(t.tp.printer->calls.isEmpty(), logos.isEmpty() && trouble != 3); // no job unless asked
         QVERIFY(t.w.Frame2->isHidden());
         QCOMPARE(int(t.m.request.cancelled), 0); // the next command starts afresh
     }

@@ -38,17 +38,12 @@ private slots:
         Bench b;
         b.m.layout.cardHeight = 50; // zone tops at 16.5 and 33 mm, exact in single precision
         b.m.layout.cardCount = 1;
-        TextZone &z1 = b.m.card.zone(1), &z2 = b.m.card.zone(2), &z3 = b.m.card.zone(3);
-        z1.Text = QStringLiteral("a\r\nb");
-        z1.FontSize = 10;
-        z1.FontBold = true;
-        z1.ForeColor = 255;
-        z2.Text = QStringLiteral(" x ");
-        z2.Alignment = qint16(ZoneAlignment::Right);
-        z2.FontItalic = true;
-        z3.Text = QStringLiteral("yy");
-        z3.Alignment = qint16(ZoneAlignment::Centre);
-        z3.FontName = QStringLiteral("Courier New");
+        const quint32 text = colour::WindowText;
+        const qint16 right = qint16(ZoneAlignment::Right), centre = qint16(ZoneAlignment::Centre);
+        // Text, font, size, bold, italic, underline, strikethrough, colour, alignment.
+        b.m.card.Zones = {TextZone{"a\r\nb", "Arial", 10, true, false, false, false, 255},
+                          TextZone{" x ", "Arial", 8.25f, false, true, false, false, text, right},
+                          TextZone{"yy", "Courier New", 8.25f, false, false, false, false, text, centre}};
         CardLogo& logo = b.m.card.Logo;
         std::tie(logo.Left, logo.Top, logo.Width, logo.Height) = std::tuple(5, 4, 12.5, 10);
         QVERIFY(b.run(true));
