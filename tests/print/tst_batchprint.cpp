@@ -1,7 +1,6 @@
 #include "CardFileSamples.h"
 #include "PdfTools.h"
 #include "PrivateCups.h"
-#include "card/CardFileWriter.h"
 
 #include <QTest>
 
@@ -22,7 +21,7 @@ private slots:
         QTest::newRow("position 10") << "--pdf @/cartes.pdf --position 10" << 0 << "" << QList<int>{10};
         QTest::newRow("missing card")
             << "--pdf @/cartes.pdf absente.cdv" << 1 << "Fichier @/absente.cdv non trouvé !" << QList<int>{};
-        QTest::newRow("to the default printer") << "--print @/marie.cdv" << 0 << "" << all;
+        QTest::newRow("to the default printer") << "--print @/kalimo.cdv" << 0 << "" << all;
     }
 
     void printsWithoutAWindow() {
@@ -37,10 +36,8 @@ private slots:
         QString error;
         QVERIFY2(!spooler || cups.start(&error), qPrintable(error));
         QTemporaryDir dir;
-        CardDocument card; // a name in zone 1, and no logo
-        card.zone(1).Text = QStringLiteral("Marie");
-        card.Logo.Path = QStringLiteral("AUCUN");
-        QVERIFY(samples::writeFile(dir.filePath(QStringLiteral("marie.cdv")), cardfile::toBytes(card)));
+        QVERIFY(
+            samples::writeFile(dir.filePath(QStringLiteral("kalimo.cdv")), samples::fullCardFile("AUCUN")));
         QProcess p;
         p.setWorkingDirectory(dir.path());
         p.setProcessEnvironment(spooler ? cups.environment() : QProcessEnvironment::systemEnvironment());
@@ -71,9 +68,9 @@ private slots:
                 QVERIFY(lineAt(page, false, y + in, x + in + 3, x + w - in - 3));
                 QVERIFY(lineAt(page, false, y + h - in, x + in + 3, x + w - in - 3));
             }
-            // The name in zone 1 starts 15 mm into the card, in its top third.
+            // Zone 3, aligned left, starts 3 mm into the card, in its lower half.
             QVERIFY(!spooler || std::any_of(words.begin(), words.end(), [&](const QRectF& word) {
-                return qAbs(word.left() - x - 15) < 0.3 && word.top() > y && word.bottom() < y + h / 3;
+                return qAbs(word.left() - x - 3) < 0.3 && word.top() > y + h / 2 && word.bottom() < y + h;
             }));
         }
     }

@@ -10,31 +10,23 @@ private slots:
         QTest::addColumn<int>("zone");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("lines"); // joined by '|', CR and LF written out; "refused": too many
-        QTest::newRow("empty") << 1 << ""
-                               << "";
-        QTest::newRow("a CR LF b") << 1 << "a\r\nb"
-                                   << "a<CR>|<LF>b";
+        const auto row = [](const char* name, int zone, const QString& text, const QString& lines) {
+            QTest::newRow(name) << zone << text << lines;
+        };
+        const QString x15 = QString("x\r\n").repeated(14) + "x";
+        row("empty", 1, "", "");
+        row("a CR LF b", 1, "a\r\nb", "a<CR>|<LF>b");
         // Zone 1 trims its last line only, zone 2 the whole text, zone 3 nothing.
-        QTest::newRow("blanks, zone 1") << 1 << " a\r\nb "
-                                        << " a<CR>|<LF>b";
-        QTest::newRow("blanks, zone 2") << 2 << " a\r\nb "
-                                        << "a<CR>|<LF>b";
-        QTest::newRow("blanks, zone 3") << 3 << " a\r\nb "
-                                        << " a<CR>|<LF>b ";
-        QTest::newRow("tabs are no blanks") << 2 << "\ta\t"
-                                            << "\ta\t";
-        QTest::newRow("a lone CR or LF stays") << 1 << "a\rb\nc"
-                                               << "a<CR>b<LF>c";
-        QTest::newRow("LF CR is no break") << 3 << "a\n\rb"
-                                           << "a<LF><CR>b";
-        QTest::newRow("ends with CR LF") << 3 << "a\r\n"
-                                         << "a<CR>|<LF>";
-        QTest::newRow("15 lines") << 2 << QString("x\r\n").repeated(14) + "x"
-                                  << QString("x<CR>|<LF>").repeated(14) + "x";
-        QTest::newRow("16 lines, zone 1") << 1 << QString("x\r\n").repeated(15) + "x"
-                                          << "refused";
-        QTest::newRow("40 lines, zone 3") << 3 << QString("x\r\n").repeated(39) + "x"
-                                          << "refused";
+        row("blanks, zone 1", 1, " a\r\nb ", " a<CR>|<LF>b");
+        row("blanks, zone 2", 2, " a\r\nb ", "a<CR>|<LF>b");
+        row("blanks, zone 3", 3, " a\r\nb ", " a<CR>|<LF>b ");
+        row("tabs are no blanks", 2, "\ta\t", "\ta\t");
+        row("a lone CR or LF stays", 1, "a\rb\nc", "a<CR>b<LF>c");
+        row("LF CR is no break", 3, "a\n\rb", "a<LF><CR>b");
+        row("ends with CR LF", 3, "a\r\n", "a<CR>|<LF>");
+        row("15 lines", 2, x15, QString(x15).replace("\r\n", "<CR>|<LF>"));
+        row("16 lines, zone 1", 1, x15 + "\r\nx", "refused");
+        row("40 lines, zone 3", 3, QString("x\r\n").repeated(39) + "x", "refused");
     }
 
     void cutsEachZone() {
