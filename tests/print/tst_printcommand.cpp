@@ -36,8 +36,7 @@ private slots:
     void throughTheSetupDialog_data() {
         QTest::addColumn<QString>("entry"); // the menu entry, the button or the toolbar button
         QTest::addColumn<QString>("clicks");
-        QTest::addColumn<int>(
-            "trouble"); // 1: answered No; 2: a zone of 16 lines; 3: the printer fails, KillDoc too
+        QTest::addColumn<int>("trouble"); // 1: answer No; 2: a zone of 16 lines; 3: printer and KillDoc fail
         QTest::addColumn<QStringList>("shown"); // "title: the prompt's start" of each message
         QTest::addColumn<QString>("logos");     // where the logo is printed
         const auto row = [](const char* name, const char* entry, const char* clicks, int trouble,
