@@ -21,20 +21,18 @@ QByteArray newCardFile() {
 
 CardDocument fullCard(const QString& logoPath) {
     CardDocument card;
-    auto zone = [&card](int n, const char* text, const char* font, float size, bool bold, bool italic,
-                        quint32 foreColor, qint16 alignment) {
-        TextZone& z = card.zone(n);
-        z.Text = QString::fromUtf8(text);
-        z.FontName = QString::fromUtf8(font);
-        z.FontSize = size;
-        z.FontBold = bold;
-        z.FontItalic = italic;
-        z.ForeColor = foreColor;
-        z.Alignment = alignment;
-    };
-    zone(1, "  Société \"Kalimo\"\r\nJean Dupont  ", "Times New Roman", 12.0f, true, false, 255, 2);
-    zone(2, "Nom\r\nFonction", "Arial", 8.25f, false, true, colour::WindowText, 1);
-    zone(3, "Tél. 01 23 45 67 89", "Courier New", 10.5f, true, true, colour::fromRgb(0x12, 0x34, 0x56), 0);
+    card.zone(1) = {
+        "  Société \"Kalimo\"\r\nJean Dupont  ", "Times New Roman", 12.0f, true, false, false, false, 255, 2};
+    card.zone(2) = {"Nom\r\nFonction", "Arial", 8.25f, false, true, false, false, colour::WindowText, 1};
+    card.zone(3) = {"Tél. 01 23 45 67 89",
+                    "Courier New",
+                    10.5f,
+                    true,
+                    true,
+                    false,
+                    false,
+                    colour::fromRgb(0x12, 0x34, 0x56),
+                    0};
     card.Logo.Width = 11.19;
     card.Logo.Height = 20;
     card.Logo.Left = 0.55;
@@ -44,16 +42,14 @@ CardDocument fullCard(const QString& logoPath) {
 }
 
 QByteArray fullCardFile(const QString& logoPath) {
-    return crlf(
-        QStringLiteral("[Titre 1]\n\"Société \"Kalimo\"\nJean Dupont\"\n"
-                       "[Police 1]\nTimes New Roman\n 12\nTrue\nFalse\n"
-                       "[Couleur 1]\n 255 \n[Alignement 1]\n 2 \n"
-                       "[Titre 2]\n\"Nom\nFonction\"\n[Police 2]\nArial\n 8.25\nFalse\nTrue\n"
-                       "[Couleur 2]\n-2147483640 \n[Alignement 2]\n 1 \n"
-                       "[Titre 3]\n\"Tél. 01 23 45 67 89\"\n[Police 3]\nCourier New\n 10.5\nTrue\nTrue\n"
-                       "[Couleur 3]\n 5649426 \n[Alignement 3]\n 0 \n"
-                       "[Icone]\n 11.1\n 20\n .5\n 3.2\n") +
-        logoPath);
+    return crlf(QStringLiteral(
+                    "[Titre 1]\n\"Société \"Kalimo\"\nJean Dupont\"\n"
+                    "[Police 1]\nTimes New Roman\n 12\nTrue\nFalse\n[Couleur 1]\n 255 \n[Alignement 1]\n 2 \n"
+                    "[Titre 2]\n\"Nom\nFonction\"\n[Police 2]\nArial\n 8.25\nFalse\nTrue\n"
+                    "[Couleur 2]\n-2147483640 \n[Alignement 2]\n 1 \n"
+                    "[Titre 3]\n\"Tél. 01 23 45 67 89\"\n[Police 3]\nCourier New\n 10.5\nTrue\nTrue\n"
+                    "[Couleur 3]\n 5649426 \n[Alignement 3]\n 0 \n[Icone]\n 11.1\n 20\n .5\n 3.2\n") +
+                logoPath);
 }
 
 bool writeFile(const QString& path, const QByteArray& bytes) {

@@ -12,11 +12,10 @@ namespace samples {
 QByteArray crlf(const QString& lines);
 // The 39 lines a card gives right after "Nouveau".
 QByteArray newCardFile();
-// A card that uses every kind of value: several lines with quotes, float sizes, an RGB
-// and a system colour, the three alignments, a logo path.
+// A card with every kind of value (quotes, float sizes, RGB and system colours, the three
+// alignments, a logo path) and its file.
 CardDocument fullCard(const QString& logoPath);
 QByteArray fullCardFile(const QString& logoPath);
-// Writes bytes to path; false when it could not.
 bool writeFile(const QString& path, const QByteArray& bytes);
 QByteArray readFile(const QString& path);
 
