@@ -69,7 +69,7 @@ private slots:
         const QString logo = QStringLiteral("/home/marie/Logos/société.bmp");
         QCOMPARE(cardfile::toBytes(samples::fullCard(logo)), samples::fullCardFile(logo));
         CardDocument card = samples::fullCard(logo);
-        card.zone(1).FontUnderline = true; // no part of the file
+        card.zone(1).FontUnderline = true; // the file has no underline
         resetToNewCard(card);
         QCOMPARE(cardfile::toBytes(card), samples::newCardFile());
         // A single that is no double, under a tenth, negative; tabs and inner spaces, a blank line kept.
@@ -135,7 +135,7 @@ private slots:
         QTest::addColumn<bool>("diskFull");
         QTest::addColumn<QString>("value"); // "/..." a logo path, "Fonte..." a font name, else zone 3's text
         QTest::addColumn<MsgAnswer>("answer");
-        QTest::addColumn<QString>("message"); // the text of the one box shown, in part
+        QTest::addColumn<QString>("message"); // some of the text of the one box shown
         auto row = [](const char* tag, const char* file, bool full, const char* v, MsgAnswer a,
                       const char* m) {
             QTest::newRow(tag) << file << full << QString::fromUtf8(v) << a << QString::fromUtf8(m);
