@@ -37,19 +37,11 @@ void Form1::wireControls() {
     connect(Label3, &ZoneLabel::clicked, this, &Form1::Label3_Click);
     connect(Picture2, &LogoBox::doubleClicked, this, &Form1::Picture2_DblClick);
     connect(Text1, &QPlainTextEdit::textChanged, this, &Form1::Text1_Change);
-    // An option runs its handler whenever it becomes checked, by a click or by the program.
-    connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            Option1_Click();
-    });
-    connect(Option2, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            Option2_Click();
-    });
-    connect(Option3, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            Option3_Click();
-    });
+    // A click applies the option even when it is already checked; the program checking an
+    // option only shows the zone's alignment.
+    connect(Option1, &QRadioButton::clicked, this, &Form1::Option1_Click);
+    connect(Option2, &QRadioButton::clicked, this, &Form1::Option2_Click);
+    connect(Option3, &QRadioButton::clicked, this, &Form1::Option3_Click);
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
@@ -117,6 +109,12 @@ void Form1::Form_Load() {
     const QString argument = p_.environment->commandArgument();
     const QString defaultLayoutCaption =
         QStringLiteral("Paramétrage de l'impression ") + QString::fromLatin1(BuiltInLayoutName);
+    // The logo's size is the preview box's, cut to two decimals (11.11 mm for 630 twips).
+    // Taken before any card is read, so that a card that cannot be read leaves the size
+    // the screen shows rather than none.
+    const QRectF box = m_.card.Logo.boxTwips;
+    m_.card.Logo.Width = std::floor(box.width() / TwipsPerMm * 100) / 100;
+    m_.card.Logo.Height = std::floor(box.height() / TwipsPerMm * 100) / 100;
     if (!argument.isEmpty()) {
         // 4. With a card on the command line.
         const QString path = cardPathFromArgument(argument, p_.environment->currentFolder());
@@ -145,12 +143,11 @@ void Form1::Form_Load() {
         highlightZone(1, colour::Silver);
         Frame1->setTitle(zoneediting::frameCaption(1));
         Label4->setText(zoneediting::editorCaption(1));
-        const QRectF box = m_.card.Logo.boxTwips;
-        m_.card.Logo.Width = std::floor(box.width() / TwipsPerMm * 100) / 100;
-        m_.card.Logo.Height = std::floor(box.height() / TwipsPerMm * 100) / 100;
     }
     Panel2->setText(QLocale(QLocale::French).toString(p_.environment->currentDate(), QLocale::ShortFormat));
     refreshPreview();
+    // Typing goes into the selected zone from the start.
+    Text1->setFocus();
     Timer1->start();
 }
 
@@ -220,6 +217,8 @@ void Form1::Command7_Click() {
 void Form1::refreshZone(int n) {
     ZoneLabel* labels[3] = {Label1, Label2, Label3};
     labels[n - 1]->showZone(m_.card.zone(n));
+    if (n == m_.SelectedZone)
+        showAlignment();
 }
 
 void Form1::placeLogoBox() {

@@ -72,6 +72,8 @@ public:
     void Label2_Click();
     void Label3_Click();
     void selectZone(int n);
+    // The alignment options show the selected zone's alignment, whatever changed it.
+    void showAlignment();
     void Text1_Change();
     void Option1_Click();
     void Option2_Click();

@@ -33,10 +33,25 @@ void Form1::selectZone(int n) {
     setEditorText(m_.card.zone(n).Text);
     Label4->setText(editorCaption(n));
     Frame1->setTitle(frameCaption(n));
-    QRadioButton* options[3] = {Option1, Option2, Option3};
-    if (const int option = optionForAlignment(m_.card.zone(n).Alignment))
-        options[option - 1]->setChecked(true);
+    showAlignment();
     Text1->setFocus();
+}
+
+void Form1::showAlignment() {
+    QRadioButton* options[3] = {Option1, Option2, Option3};
+    const int n = m_.SelectedZone;
+    const int shown = isZoneNumber(n) ? optionForAlignment(m_.card.zone(n).Alignment) : 0;
+    for (int i = 1; i <= 3; ++i) {
+        if (i == shown) {
+            options[i - 1]->setChecked(true);
+        } else if (options[i - 1]->isChecked()) {
+            // An exclusive option cannot be unchecked directly; a code no option shows
+            // leaves all three unchecked.
+            options[i - 1]->setAutoExclusive(false);
+            options[i - 1]->setChecked(false);
+            options[i - 1]->setAutoExclusive(true);
+        }
+    }
 }
 
 void Form1::Text1_Change() {
