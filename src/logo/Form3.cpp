@@ -15,6 +15,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <algorithm>
+#include <tuple>
 
 using numtext::plainText;
 
@@ -91,25 +92,27 @@ void Form3::setBarPosition(QScrollBar* bar, double mm) {
     bar->setValue(position); // runs the bar's handling only when the position moves
 }
 
+// The value labels go with the preview: a size the bar cannot reach (a replacement beyond
+// the card) still shows as it is.
 void Form3::placeWidth(double mm) {
     logobox::setWidthMm(m_.card.Logo, mm);
+    Label5->setText(plainText(mm));
     main_.placeLogoBox();
 }
 
 void Form3::placeHeight(double mm) {
     logobox::setHeightMm(m_.card.Logo, mm);
+    Label6->setText(plainText(mm));
     main_.placeLogoBox();
 }
 
 void Form3::HScroll1_Change(int position) {
     m_.card.Logo.Width = position;
-    Label5->setText(plainText(double(position)));
     placeWidth(position);
 }
 
 void Form3::VScroll1_Change(int position) {
     m_.card.Logo.Height = position;
-    Label6->setText(plainText(double(position)));
     placeHeight(position);
 }
 
@@ -176,9 +179,15 @@ void Form3::Combo1_Click() {
     }
     placeWidth(logo.Width);
     placeHeight(logo.Height);
-    // Each text runs its limit check only when it changes.
-    Text1->setText(plainText(logo.Width));
-    Text2->setText(plainText(logo.Height));
+    // A text that already held the value still runs its limit check: the same oversized
+    // preset chosen twice gives the same size twice, not the preset itself.
+    for (auto [text, value, check] : {std::tuple{Text1, logo.Width, &Form3::Text1_Change},
+                                      std::tuple{Text2, logo.Height, &Form3::Text2_Change}}) {
+        if (text->text() == plainText(value))
+            (this->*check)();
+        else
+            text->setText(plainText(value));
+    }
 }
 
 void Form3::Command1_Click() {
