@@ -109,6 +109,10 @@ void Form2::wireControls() {
         connect(Label[n - 1], &PositionBox::clicked, this, [this, n] { Label_Click(n); });
     for (int box = 1; box <= 6; ++box)
         connect(Text[box - 1], &QLineEdit::textChanged, this, [this, box] { Text_Change(box); });
+    connect(Frame1, &SheetPicture::lockedPositionClicked, this, [this] {
+        p_.messages->show(
+            {setup::positionsLockedHint(), windowTitle(), MsgButtons::Ok, MsgIcon::Information, 1});
+    });
     connect(Text7, &QLineEdit::textChanged, this, &Form2::Text7_Change);
     connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form2::Command2_Click);
@@ -156,13 +160,18 @@ void Form2::Form_Load() {
 }
 
 void Form2::CacheLabel() {
-    for (PositionBox* box : Label)
+    // Greyed, and their tip says how to make them answer.
+    for (PositionBox* box : Label) {
         box->setEnabled(false);
+        box->setToolTip(setup::positionsLockedHint());
+    }
 }
 
 void Form2::LabelVisible() {
-    for (PositionBox* box : Label)
+    for (PositionBox* box : Label) {
         box->setEnabled(true);
+        box->setToolTip(QStringLiteral("Cliquez pour sélectionner"));
+    }
     Command1->setText(setup::printPositionCaption(m_.request.position));
     if (m_.request.position != 0)
         Command1->setEnabled(true);

@@ -31,7 +31,7 @@ void ParameterCommands::load() {
         main_.setForm2Caption(setup::dialogCaption(QString::fromLatin1(BuiltInLayoutName)));
         return;
     }
-    // A file that cannot be read to its end stops here, without a word.
+    // A file that cannot be read to its end has said so; the caption keeps its name.
     if (!OpenFileCONF(m_.parameterFile.lastPath))
         return;
     m_.parameterFile.fileLoaded = true;
@@ -52,12 +52,19 @@ void ParameterCommands::save() {
 }
 
 bool ParameterCommands::OpenFileCONF(const QString& file) {
-    if (!parameterfile::read(file, m_.layout))
-        return false;
     Form2& dialog = main_.form2();
-    dialog.showMeasures(true);
-    dialog.showFlags();
-    return true;
+    // The ticks the dialog shows are the flags a load that stops early keeps.
+    dialog.takeFlags();
+    int stoppedAt = 0;
+    const bool complete = parameterfile::read(file, m_.layout, &stoppedAt);
+    // The boxes show what will print, the fields a stopped load applied included.
+    if (complete || stoppedAt > 1) {
+        dialog.showMeasures(true);
+        dialog.showFlags();
+    }
+    if (!complete)
+        p_.messages->error(setup::parameterLoadStopped(file, stoppedAt));
+    return complete;
 }
 
 void ParameterCommands::SaveFileConfig(const QString& file) {

@@ -17,8 +17,9 @@ public:
     // Asks for a file name and writes the dialog's values to it.
     void save();
 
-    // Reads the file into the layout and shows it in the dialog; false when the file could
-    // not be read to its last field (what was read before stays in the layout).
+    // Reads the file into the layout and shows it in the dialog; false, after a message that
+    // says where reading stopped, when the file could not be read to its last field (what was
+    // read before stays in the layout and shows in the dialog).
     bool OpenFileCONF(const QString& file);
     // Takes the dialog's values into the layout and writes it; a failure is reported here.
     void SaveFileConfig(const QString& file);

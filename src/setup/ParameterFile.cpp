@@ -91,37 +91,50 @@ QByteArray encode(const PrintLayout& l) {
     return out;
 }
 
-bool apply(const QByteArray& data, PrintLayout& layout, bool truncated) {
-    FieldReader reader(data, truncated);
+bool apply(const QByteArray& data, PrintLayout& layout, bool truncated, int* stoppedAt) {
+    static const QByteArray bom("\xEF\xBB\xBF");
+    const QByteArray content = data.startsWith(bom) ? data.mid(bom.size()) : data;
+    FieldReader reader(content, truncated);
+    int fieldNumber = 0;
+    const auto stop = [&] {
+        if (stoppedAt)
+            *stoppedAt = fieldNumber;
+        return false;
+    };
     double* const measures[] = {&layout.leftMargin,        &layout.topMargin, &layout.horizontalSeparator,
                                 &layout.verticalSeparator, &layout.cardWidth, &layout.cardHeight};
     for (double* measure : measures) {
+        ++fieldNumber;
         const auto field = reader.next();
         if (!field)
-            return false;
+            return stop();
         const auto value = number(*field);
         if (!value)
-            return false;
+            return stop();
         *measure = *value;
     }
+    ++fieldNumber;
     const auto frameField = reader.next();
     if (!frameField)
-        return false;
+        return stop();
     const auto frame = flag(*frameField);
     if (!frame)
-        return false;
+        return stop();
+    ++fieldNumber;
     const auto cutField = reader.next();
     if (!cutField)
-        return false;
+        return stop();
     const auto cut = flag(*cutField);
     if (!cut)
-        return false;
+        return stop();
     layout.printFrame = *frame;
     layout.printCutMarks = *cut;
     return true;
 }
 
-bool read(const QString& path, PrintLayout& layout) {
+bool read(const QString& path, PrintLayout& layout, int* stoppedAt) {
+    if (stoppedAt)
+        *stoppedAt = 0;
     // Only ordinary files: a pipe or a device could block or never end.
     if (!QFileInfo(path).isFile())
         return false;
@@ -132,7 +145,7 @@ bool read(const QString& path, PrintLayout& layout) {
     const bool truncated = data.size() > MaxBytes;
     if (truncated)
         data.truncate(MaxBytes);
-    return apply(data, layout, truncated);
+    return apply(data, layout, truncated, stoppedAt);
 }
 
 bool write(const QString& path, const PrintLayout& layout) {

@@ -64,4 +64,34 @@ double& measureOfBox(PrintLayout& layout, int box) {
     }
 }
 
+QString parameterLoadStopped(const QString& path, int stoppedAt) {
+    if (stoppedAt < 1 || stoppedAt > 8)
+        return QStringLiteral("Le fichier de paramètres ne peut pas être lu :\r") + path +
+               QStringLiteral("\r\rLes paramètres d'impression n'ont pas changé.");
+    static const char* const fields[8] = {
+        "marge gauche",        "marge haute",         "séparateur horizontal", "séparateur vertical",
+        "largeur de la carte", "hauteur de la carte", "imprimer cadre",        "imprimer découpe"};
+    QString applied;
+    if (stoppedAt == 1)
+        applied = QStringLiteral("Aucun paramètre n'a changé.");
+    else if (stoppedAt <= 6)
+        applied = QStringLiteral(
+            "Les valeurs lues avant ce champ sont appliquées ; les suivantes n'ont pas changé.");
+    else
+        applied =
+            QStringLiteral("Les six mesures sont appliquées ; « Imprimer cadre » et « Imprimer découpe » "
+                           "n'ont pas changé.");
+    return QStringLiteral("Le fichier de paramètres est incomplet ou abîmé :\r") + path +
+           QStringLiteral("\r\rLa lecture s'est arrêtée au champ %1 (%2).\r")
+               .arg(stoppedAt)
+               .arg(QString::fromUtf8(fields[stoppedAt - 1])) +
+           applied;
+}
+
+QString positionsLockedHint() {
+    return QStringLiteral(
+        "Pour imprimer une seule carte, cochez d'abord « Carte sélectionnée », puis cliquez sur "
+        "la carte voulue.");
+}
+
 } // namespace setup

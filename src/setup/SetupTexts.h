@@ -19,6 +19,13 @@ QString printPositionCaption(int position);
 // "10 Cartes identiques".
 QString identicalCardsCaption(int count);
 
+// What a parameter load that stopped early says: the file could not be read at all
+// (stoppedAt 0), or which of the eight fields (1 to 8) stopped it and what was applied.
+QString parameterLoadStopped(const QString& path, int stoppedAt);
+// Why the cards of the sheet picture do not answer a click while a page of identical cards
+// is chosen.
+QString positionsLockedHint();
+
 // Characters a measure box and the card-count box let through from the keyboard.
 inline const QString MeasureKeys = QStringLiteral("0123456789.-");
 inline const QString CountKeys = QStringLiteral("0123456789");

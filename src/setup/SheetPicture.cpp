@@ -67,8 +67,10 @@ void PositionBox::mousePressEvent(QMouseEvent* event) {
 SheetPicture::SheetPicture(QWidget* parent) : QGroupBox(parent) {
     setObjectName(QStringLiteral("Frame1"));
     setTitle(QStringLiteral("Feuille A4 "));
-    // The title in red; the boxes inside keep the usual text colour.
-    const QColor text = palette().color(QPalette::WindowText);
+    // The title in red; the boxes inside keep the usual text colour, and their greyed one
+    // while they are disabled.
+    const QColor text = palette().color(QPalette::Active, QPalette::WindowText);
+    const QColor greyed = palette().color(QPalette::Disabled, QPalette::WindowText);
     QPalette red = palette();
     red.setColor(QPalette::WindowText, colour::resolve(0xFF, red));
     setPalette(red);
@@ -96,9 +98,24 @@ SheetPicture::SheetPicture(QWidget* parent) : QGroupBox(parent) {
 
     for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
         QPalette pal = w->palette();
-        pal.setColor(QPalette::WindowText, text);
+        pal.setColor(QPalette::Active, QPalette::WindowText, text);
+        pal.setColor(QPalette::Inactive, QPalette::WindowText, text);
+        pal.setColor(QPalette::Disabled, QPalette::WindowText, greyed);
         w->setPalette(pal);
     }
+}
+
+void SheetPicture::mousePressEvent(QMouseEvent* event) {
+    // A disabled card passes its click on to the sheet.
+    for (int n = 1; n <= 10; ++n) {
+        const PositionBox* box = positions[n - 1];
+        if (event->button() == Qt::LeftButton && !box->isEnabled() &&
+            box->geometry().contains(event->pos())) {
+            emit lockedPositionClicked(n);
+            return;
+        }
+    }
+    QGroupBox::mousePressEvent(event);
 }
 
 int SheetPicture::sheetTopTwips() const {

@@ -34,6 +34,11 @@ public:
     // Where the sheet's top edge is drawn, in twips within the picture.
     int sheetTopTwips() const;
 
+signals:
+    // A click on a card while the cards are disabled.
+    void lockedPositionClicked(int n);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 };

@@ -2,6 +2,7 @@
 #include "app/Form1.h"
 #include "app/Module1.h"
 #include "setup/Form2.h"
+#include "setup/SetupTexts.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -182,8 +183,8 @@ private slots:
         QTest::newRow("load, re-creation") << "load close" << "essai.par" << loaded << "12.3456789";
         QTest::newRow("load, cancelled") << "load cancel" << "DEFAUT" << loaded << " 12.3456789";
         QTest::newRow("load, restore") << "load restore" << "DEFAUT" << 5.0 << "5";
-        QTest::newRow("bad field: what is before it taken, not shown")
-            << "load bad" << "ESSAI.PAR" << 7.0 << " 12.3456789";
+        QTest::newRow("bad field: what is before it taken and shown")
+            << "load bad" << "ESSAI.PAR" << 7.0 << " 7";
         QTest::newRow("menu, dialog closed") << "close close menu" << "ESSAI.PAR" << loaded << " 12.3456789";
         QTest::newRow("save the boxes as typed, re-creation") << "save close" << "DEFAUT" << 12.5 << "12.5";
         QTest::newRow("failed save: message, caption names the file") << "fail" << "PERDU.PAR" << 5.0 << "5";
@@ -223,7 +224,9 @@ private slots:
         QCOMPARE(f.m.layout.leftMargin, left);
         QCOMPARE(f.box("Text1")->text(), shown);
         QCOMPARE(f.tp.messages->shown.value(0).prompt,
-                 steps == "fail" ? QStringLiteral("Erreur de sauvegarde!") : QString());
+                 steps == "fail"       ? QStringLiteral("Erreur de sauvegarde!")
+                 : steps == "load bad" ? setup::parameterLoadStopped(answers.value("bad"), 3)
+                                       : QString());
         QFile file(saved);
         QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(),
                  steps.contains("save") ? QByteArray("12.5,0,0,0,0,54\r\n#TRUE#,#TRUE#\r\n") : QByteArray());
