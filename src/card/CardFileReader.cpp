@@ -113,7 +113,13 @@ private:
             result_.missingLogo = path;
             return;
         }
-        logo.picture = convert(pictures_.load(path));
+        if (const auto picture = pictures_.load(path)) {
+            logo.picture = *picture;
+        } else {
+            // The card is sound; only its picture is not: say which file, show no picture.
+            logo.picture = Picture();
+            result_.undecodableLogo = path;
+        }
     }
 
     // The path is written alone on its line: it is read whole, so that a comma in a folder
@@ -146,7 +152,7 @@ std::optional<QString> fileText(const QString& path) {
 
 CardReadResult read(const QString& path, CardDocument& card, PictureLoader& pictures) {
     if (!FichierExiste(path))
-        return {CardReadResult::Status::FileMissing, {}};
+        return {CardReadResult::Status::FileMissing, {}, {}};
     try {
         const auto text = fileText(path);
         if (!text)
@@ -155,7 +161,7 @@ CardReadResult read(const QString& path, CardDocument& card, PictureLoader& pict
     } catch (const NotACardFile&) {
         card.Logo.Left = 5;
         card.Logo.Top = 5;
-        return {CardReadResult::Status::Failed, {}};
+        return {CardReadResult::Status::Failed, {}, {}};
     }
 }
 

@@ -16,6 +16,9 @@ struct CardReadResult {
     Status status = Status::Read;
     // The logo file the card names when it does not exist (the card is read all the same).
     QString missingLogo;
+    // The logo file the card names when it is no picture the loader takes (the card is read
+    // all the same, without a logo picture).
+    QString undecodableLogo;
 };
 
 namespace cardfile {

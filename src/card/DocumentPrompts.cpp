@@ -31,6 +31,12 @@ MessageRequest logoNotFound(const QString& path) {
                  QStringLiteral("Erreur"));
 }
 
+MessageRequest logoNotDecoded(const QString& path) {
+    return error(QStringLiteral("Fichier icone ") + path +
+                     QStringLiteral(" illisible : format d'image non supporté !"),
+                 QStringLiteral("Erreur"));
+}
+
 MessageRequest notACardFile() {
     return error(QStringLiteral("Erreur d'ouverture du fichier"),
                  QStringLiteral("Erreur ou fichier de version antérieure !"));

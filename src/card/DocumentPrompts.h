@@ -12,6 +12,7 @@ MessageRequest newCardQuestion();
 MessageRequest quitQuestion();
 MessageRequest cardNotFound(const QString& path);
 MessageRequest logoNotFound(const QString& path);
+MessageRequest logoNotDecoded(const QString& path);
 MessageRequest notACardFile();
 MessageRequest saveFailed();
 // Names the characters the file cannot hold; OK saves them as "?", Cancel saves nothing.

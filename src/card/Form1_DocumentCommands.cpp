@@ -86,6 +86,8 @@ void Form1::OpenFile(const QString& path) {
     }
     if (!result.missingLogo.isEmpty())
         p_.messages->show(documentprompt::logoNotFound(result.missingLogo));
+    if (!result.undecodableLogo.isEmpty())
+        p_.messages->show(documentprompt::logoNotDecoded(result.undecodableLogo));
     // Whatever was read shows, even from a file that failed half-way.
     refreshPreview();
     if (result.status == CardReadResult::Status::Failed) {

@@ -5,13 +5,19 @@
 namespace logocommands {
 
 QString fileFilter() {
-    return QStringLiteral("Fichiers Icone               (*.ICO)|*.ico|"
-                          "Fichiers curseurs           (*.CUR)|*.cur|"
-                          "Image en mode point    (*.BMP)|*.bmp|"
-                          "Images                 (*.GIF - *.JPG)|*.gif;*.jpg|"
-                          "Métafichiers Windows  (*.WMF)|*.wmf|"
-                          "Fichier image                (*.GIF)|*.gif|"
-                          "Fichier image                (*.JPG)|*.jpg");
+    // Every kind the picture loader takes, together first, so that the dialog opens on all of them.
+    return QStringLiteral(
+        "Toutes les images       (*.ICO - *.CUR - *.BMP - *.GIF - *.JPG - *.PNG - *.WMF - *.SVG)|"
+        "*.ico;*.cur;*.bmp;*.gif;*.jpg;*.jpeg;*.png;*.wmf;*.svg;*.svgz|"
+        "Fichiers Icone               (*.ICO)|*.ico|"
+        "Fichiers curseurs           (*.CUR)|*.cur|"
+        "Image en mode point    (*.BMP)|*.bmp|"
+        "Images                 (*.GIF - *.JPG)|*.gif;*.jpg|"
+        "Métafichiers Windows  (*.WMF)|*.wmf|"
+        "Fichier image                (*.GIF)|*.gif|"
+        "Fichier image                (*.JPG)|*.jpg;*.jpeg|"
+        "Images PNG                   (*.PNG)|*.png|"
+        "Dessins vectoriels         (*.SVG)|*.svg;*.svgz");
 }
 
 FileDialogRequest openRequest(const CardLogo& logo, const QString& currentFolder) {

@@ -7,7 +7,8 @@
 // The logo's choice, paste and removal, apart from the main window.
 namespace logocommands {
 
-// The open dialog's seven entries; the blanks inside each description are part of it.
+// The open dialog's entries: all pictures, then one kind each; the blanks inside each
+// description are part of it.
 QString fileFilter();
 // The open dialog for a logo, starting in the given folder on the recorded picture.
 FileDialogRequest openRequest(const CardLogo& logo, const QString& currentFolder);

@@ -1,6 +1,7 @@
 #include "platform/QtPictureLoader.h"
 
 #include "platform/RasterCompleteness.h"
+#include "platform/SvgPicture.h"
 #include "platform/wmf/WmfFile.h"
 #include "platform/wmf/WmfPicture.h"
 
@@ -73,6 +74,15 @@ std::optional<Picture> QtPictureLoader::loadScaled(const QString& path, const QS
         if (auto wmf = WmfPicture::fromData(data))
             return Picture(std::shared_ptr<const VectorPicture>(wmf));
         if (metafileContent)
+            return std::nullopt;
+    }
+    // SVG drawings stay vectors. Known by their text, or by their name when compressed.
+    const bool svgContent = SvgPicture::looksLikeSvg(data);
+    if (svgContent || path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive) ||
+        path.endsWith(QLatin1String(".svgz"), Qt::CaseInsensitive)) {
+        if (auto svg = SvgPicture::fromData(data))
+            return Picture(std::shared_ptr<const VectorPicture>(svg));
+        if (svgContent)
             return std::nullopt;
     }
     if (auto img = readRaster(data, size))

@@ -3,7 +3,7 @@
 #include "platform/PictureLoader.h"
 
 // Icons, cursors, bitmaps, GIF, JPEG and PNG through Qt's image plugins; Windows metafiles
-// through our own player.
+// through our own player; SVG drawings through Qt SVG.
 class QtPictureLoader : public PictureLoader {
 public:
     static constexpr qint64 MaxFileSize = 64 * 1024 * 1024;

@@ -35,6 +35,8 @@ bool loadBatchCard(const QString& path, CardDocument& card, PictureLoader& pictu
     // The card prints without the logo it names, as the window shows it.
     if (!result.missingLogo.isEmpty())
         messages.show(documentprompt::logoNotFound(result.missingLogo));
+    if (!result.undecodableLogo.isEmpty())
+        messages.show(documentprompt::logoNotDecoded(result.undecodableLogo));
     if (result.status == CardReadResult::Status::Failed) {
         messages.show(documentprompt::notACardFile());
         return false;

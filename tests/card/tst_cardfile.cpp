@@ -202,7 +202,10 @@ private slots:
         row("size not converting", QByteArray(c).replace(" 8.25", " grand"), bad, "2|5|/a.bmp|3");
         row("size past singles", QByteArray(c).replace(" 8.25", " 1E+39"), bad, "2|5|/a.bmp|3");
         row("colour past 32 bits", QByteArray(c).replace(" 255 ", " 4294967296 "), bad, "1|5|/a.bmp|3");
-        row("picture not loading", samples::fullCardFile("@DIR@/carte.cdv"), bad, "3|5|@DIR@/carte.cdv|3");
+        // The card is sound, its picture is not: the card is read whole, and the message names the picture.
+        row("picture not loading", samples::fullCardFile("@DIR@/carte.cdv"),
+            "Erreur|Fichier icone @DIR@/carte.cdv illisible : format d'image non supporté !",
+            "3|0.5|@DIR@/carte.cdv|0");
     }
     void openFile() {
         QFETCH(QByteArray, bytes);

@@ -17,12 +17,16 @@
 #include <QtTest>
 #include <climits>
 
-// The open dialog's seven entries, word for word and blank for blank.
+// The open dialog's entries, word for word and blank for blank: all pictures, the seven kinds of old,
+// then PNG and SVG.
 static const char filter[] =
+    "Toutes les images       (*.ICO - *.CUR - *.BMP - *.GIF - *.JPG - *.PNG - *.WMF - *.SVG)|"
+    "*.ico;*.cur;*.bmp;*.gif;*.jpg;*.jpeg;*.png;*.wmf;*.svg;*.svgz|"
     "Fichiers Icone               (*.ICO)|*.ico|Fichiers curseurs           (*.CUR)|*.cur|"
     "Image en mode point    (*.BMP)|*.bmp|Images                 (*.GIF - *.JPG)|*.gif;*.jpg|"
     "Métafichiers Windows  (*.WMF)|*.wmf|Fichier image                (*.GIF)|*.gif|"
-    "Fichier image                (*.JPG)|*.jpg";
+    "Fichier image                (*.JPG)|*.jpg;*.jpeg|Images PNG                   (*.PNG)|*.png|"
+    "Dessins vectoriels         (*.SVG)|*.svg;*.svgz";
 
 struct Window {
     TestPlatform tp;
