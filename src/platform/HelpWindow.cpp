@@ -1,14 +1,15 @@
 #include "platform/HelpWindow.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QRegularExpression>
+#include <QScreen>
 #include <QTextBrowser>
-#include <QTextDocumentFragment>
 #include <QVBoxLayout>
+#include <algorithm>
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("HelpWindow"));
@@ -21,7 +22,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     searchPanel_ = new QWidget(this);
     auto* searchLayout = new QVBoxLayout(searchPanel_);
     searchLayout->setContentsMargins(0, 0, 0, 0);
-    auto* prompt = new QLabel(QStringLiteral("Tapez un mot à rechercher :"), searchPanel_);
+    auto* prompt = new QLabel(searchPrompt(), searchPanel_);
+    prompt->setObjectName(QStringLiteral("HelpPrompt"));
     prompt->setWordWrap(true);
     searchLayout->addWidget(prompt);
     searchField_ = new QLineEdit(searchPanel_);
@@ -44,22 +46,20 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 QList<QPair<QString, QString>> HelpWindow::entries(const QString& html) {
-    static const QRegularExpression heading(
-        QStringLiteral("<h[1-3][^>]*\\bid=\"([^\"]+)\"[^>]*>(.*?)</h[1-3]>"),
-        QRegularExpression::DotMatchesEverythingOption);
     QList<QPair<QString, QString>> out;
-    for (auto it = heading.globalMatch(html); it.hasNext();) {
-        const auto m = it.next();
-        out.append(
-            {m.captured(1), QTextDocumentFragment::fromHtml(m.captured(2)).toPlainText().simplified()});
-    }
+    for (const helpsearch::Section& section : helpsearch::sections(html))
+        out.append({section.anchor, section.title});
     return out;
+}
+
+QString HelpWindow::searchPrompt() {
+    return QStringLiteral("Tapez un mot à rechercher :");
 }
 
 bool HelpWindow::load(const QString& helpFile) {
     QFile file(helpFile);
     if (!file.open(QIODevice::ReadOnly)) {
-        entries_.clear();
+        sections_.clear();
         browser_->setHtml(
             QStringLiteral("<h2>Aide introuvable</h2><p>Le fichier d'aide <b>%1</b> est introuvable "
                            "ou ne peut pas être lu.</p>")
@@ -68,7 +68,7 @@ bool HelpWindow::load(const QString& helpFile) {
     }
     const QString html = QString::fromUtf8(file.readAll());
     browser_->setHtml(html);
-    entries_ = entries(html);
+    sections_ = helpsearch::sections(html);
     return true;
 }
 
@@ -76,6 +76,7 @@ void HelpWindow::showContents(const QString& helpFile) {
     load(helpFile);
     searchPanel_->hide();
     browser_->scrollToAnchor(QStringLiteral("sommaire"));
+    fitOnScreen();
     show();
     raise();
     activateWindow();
@@ -86,6 +87,7 @@ void HelpWindow::showSearch(const QString& helpFile) {
     searchPanel_->show();
     searchField_->clear();
     filter(QString());
+    fitOnScreen();
     show();
     raise();
     activateWindow();
@@ -94,10 +96,22 @@ void HelpWindow::showSearch(const QString& helpFile) {
 
 void HelpWindow::filter(const QString& text) {
     entryList_->clear();
-    for (const auto& [anchor, title] : entries_) {
-        if (!title.contains(text.trimmed(), Qt::CaseInsensitive))
-            continue;
-        auto* item = new QListWidgetItem(title, entryList_);
-        item->setData(Qt::UserRole, anchor);
+    for (const int i : helpsearch::find(sections_, text)) {
+        auto* item = new QListWidgetItem(sections_[i].title, entryList_);
+        item->setData(Qt::UserRole, sections_[i].anchor);
     }
+}
+
+void HelpWindow::fitOnScreen() {
+    const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect free = screen->availableGeometry();
+    // Room for the frame the window manager adds around the window.
+    const QMargins frame(8, 32, 8, 8);
+    const QSize room = free.marginsRemoved(frame).size();
+    resize(std::min(width(), room.width()), std::min(height(), room.height()));
+    const QRect outer = geometry().marginsAdded(frame);
+    if (!isVisible() || !free.contains(outer))
+        move(free.center() - rect().center());
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/HelpSearch.h"
+
 #include <QWidget>
 
 class QLineEdit;
@@ -17,13 +19,18 @@ public:
     // The entries of the help file: (anchor, title), in file order.
     static QList<QPair<QString, QString>> entries(const QString& html);
 
+    // The search field's caption, which the help names.
+    static QString searchPrompt();
+
 private:
     bool load(const QString& helpFile);
     void filter(const QString& text);
+    // The whole window within the screen's free area, centred there when it was not.
+    void fitOnScreen();
 
     QTextBrowser* browser_;
     QWidget* searchPanel_;
     QLineEdit* searchField_;
     QListWidget* entryList_;
-    QList<QPair<QString, QString>> entries_;
+    QList<helpsearch::Section> sections_;
 };
