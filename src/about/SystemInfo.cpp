@@ -1,7 +1,5 @@
 #include "about/SystemInfo.h"
 
-#include "generated/BuildInfo.h"
-#include "platform/MessageBoxes.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 
@@ -58,7 +56,7 @@ bool GetKeyValue(Registry& registry, const quint32& KeyRoot, const QString& KeyN
     return true;
 }
 
-void StartSysInfo(Registry& registry, Shell& shell, MessageBoxes& messages) {
+bool StartSysInfo(Registry& registry, Shell& shell) {
     const quint32 root = RegistryRoot::LocalMachine;
     QString SysInfoPath;
     bool started = false;
@@ -71,7 +69,5 @@ void StartSysInfo(Registry& registry, Shell& shell, MessageBoxes& messages) {
         if (shell.fileExists(program))
             started = shell.startProgram(program);
     }
-    if (!started)
-        messages.show({QStringLiteral("Information Systeme introuvable !"),
-                       QString::fromLatin1(buildinfo::productName), MsgButtons::Ok, MsgIcon::None, 1});
+    return started;
 }

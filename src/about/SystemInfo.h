@@ -4,7 +4,6 @@
 
 class Registry;
 class Shell;
-class MessageBoxes;
 
 // Finding and starting the system-information tool through two registry values.
 namespace sysinfo {
@@ -26,5 +25,6 @@ extern const char* const InfoProgram;
 bool GetKeyValue(Registry& registry, const quint32& KeyRoot, const QString& KeyName, const QString& SubKeyRef,
                  QString& KeyVal);
 
-// Starts the system-information tool, or says that it cannot be found.
-void StartSysInfo(Registry& registry, Shell& shell, MessageBoxes& messages);
+// Starts the system-information tool; false when none can be found or started, and the
+// caller then shows what the program knows itself.
+bool StartSysInfo(Registry& registry, Shell& shell);

@@ -3,6 +3,7 @@
 #include "about/AboutText.h"
 #include "about/LinkLabel.h"
 #include "about/SystemInfo.h"
+#include "about/SystemInfoWindow.h"
 #include "platform/Platform.h"
 
 #include <QPushButton>
@@ -48,7 +49,12 @@ void frmAbout::Command1_Click() {
 }
 
 void frmAbout::cmdSysInfo_Click() {
-    StartSysInfo(*p_.registry, *p_.shell, *p_.messages);
+    if (StartSysInfo(*p_.registry, *p_.shell))
+        return;
+    // No tool on this system: what the program knows itself, over the About box.
+    auto* window = new SystemInfoWindow(systemSummary(*p_.environment, *p_.spooler), this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->open();
 }
 
 void frmAbout::cmdOK_Click() {

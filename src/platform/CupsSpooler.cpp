@@ -167,3 +167,8 @@ bool CupsSpooler::storeDefaults(const QString& name, const PrinterDefaults& defa
     // options. Refused (nothing written) when the spooler cannot be asked for its queues.
     return cupsSetDests2(connection.get(), dests.count(), dests.list()) == 0;
 }
+
+QString CupsSpooler::serverName() {
+    // The configured server (a host, or the local socket); no connection is made.
+    return QString::fromUtf8(cupsServer());
+}

@@ -24,6 +24,7 @@ public:
     void setCurrentPrinter(const QString& name) override;
     std::optional<PrinterDefaults> storedDefaults(const QString& name) override;
     bool storeDefaults(const QString& name, const PrinterDefaults& defaults, quint32 fields) override;
+    QString serverName() override;
 
 private:
     Limits limits_;

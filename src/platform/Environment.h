@@ -5,7 +5,8 @@
 #include <QString>
 #include <QTime>
 
-// Process facts: the clock, the screen, the command line and the folders.
+// Process facts: the clock, the screen, the command line, the folders, and the system the
+// program runs on.
 class Environment {
 public:
     virtual ~Environment() = default;
@@ -16,4 +17,8 @@ public:
     virtual QString commandArgument() const = 0;
     virtual QString programFolder() const = 0;
     virtual QString currentFolder() const = 0;
+    // The operating system, its kernel and desktop, in one line.
+    virtual QString systemName() const = 0;
+    // The face the system draws when a text asks for this family.
+    virtual QString fontFor(const QString& family) const = 0;
 };

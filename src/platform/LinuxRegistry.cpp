@@ -10,12 +10,8 @@ const QString SystemInfoKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\
 } // namespace
 
 QStringList LinuxRegistry::systemInfoPrograms() {
-    return {QStringLiteral("hardinfo"),
-            QStringLiteral("kinfocenter"),
-            QStringLiteral("gnome-system-monitor"),
-            QStringLiteral("mate-system-monitor"),
-            QStringLiteral("xfce4-taskmanager"),
-            QStringLiteral("lshw-gtk")};
+    // Tools that describe the system; process monitors are no such tool.
+    return {QStringLiteral("hardinfo"), QStringLiteral("hardinfo2"), QStringLiteral("kinfocenter")};
 }
 
 long LinuxRegistry::openKey(quint32 root, const QString& keyName, quint32, quintptr* handle) {

@@ -4,8 +4,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFont>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSysInfo>
 
 QTime QtEnvironment::currentTime() const {
     return QTime::currentTime();
@@ -25,4 +28,18 @@ QString QtEnvironment::programFolder() const {
 }
 QString QtEnvironment::currentFolder() const {
     return QDir::currentPath();
+}
+
+QString QtEnvironment::systemName() const {
+    QString name = QStringLiteral("%1, noyau %2 %3 (%4)")
+                       .arg(QSysInfo::prettyProductName(), QSysInfo::kernelType(), QSysInfo::kernelVersion(),
+                            QSysInfo::currentCpuArchitecture());
+    const QString desktop = qEnvironmentVariable("XDG_CURRENT_DESKTOP");
+    if (!desktop.isEmpty())
+        name += QStringLiteral(", bureau ") + desktop;
+    return name;
+}
+
+QString QtEnvironment::fontFor(const QString& family) const {
+    return QFontInfo(QFont(family)).family();
 }

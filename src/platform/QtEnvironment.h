@@ -11,6 +11,8 @@ public:
     QString commandArgument() const override { return argument_; }
     QString programFolder() const override;
     QString currentFolder() const override;
+    QString systemName() const override;
+    QString fontFor(const QString& family) const override;
 
 private:
     QString argument_;

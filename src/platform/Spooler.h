@@ -34,4 +34,6 @@ public:
     virtual std::optional<PrinterDefaults> storedDefaults(const QString& name) = 0;
     // Stores the members named by fields as the person's defaults; false when refused.
     virtual bool storeDefaults(const QString& name, const PrinterDefaults& defaults, quint32 fields) = 0;
+    // The spooler's server, as the system information names it; empty when unknown.
+    virtual QString serverName() { return {}; }
 };

@@ -53,6 +53,7 @@ public:
     void setCurrentPrinter(const QString& name) override { current = name; }
     std::optional<PrinterDefaults> storedDefaults(const QString& name) override;
     bool storeDefaults(const QString& name, const PrinterDefaults& defaults, quint32 fields) override;
+    QString serverName() override { return server; }
 
     void addPrinter(const QString& name, int orientation = 1, bool isDefault = true);
     QStringList order;
@@ -60,6 +61,7 @@ public:
     QString current;
     QMap<QString, PrinterDefaults> defaults;
     bool down = false; // the spooler cannot be reached
+    QString server = QStringLiteral("/run/cups/cups.sock");
     QList<QPair<QString, quint32>> stores;
 };
 
@@ -167,12 +169,18 @@ public:
     QString commandArgument() const override { return argument; }
     QString programFolder() const override { return programDir; }
     QString currentFolder() const override { return currentDir; }
+    QString systemName() const override { return system; }
+    QString fontFor(const QString& family) const override { return fonts.value(family, family); }
     QTime time{9, 5, 7};
     QDate date{2026, 12, 6};
     QSize screenTwips{1920 * 15, 1080 * 15};
     QString argument;
     QString programDir = QStringLiteral("/opt/kalimo");
     QString currentDir = QStringLiteral("/home/marie/cartes");
+    QString system = QStringLiteral("Debian GNU/Linux 12 (bookworm), noyau linux 6.1.0 (x86_64)");
+    QMap<QString, QString> fonts{{QStringLiteral("Arial"), QStringLiteral("Liberation Sans")},
+                                 {QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")},
+                                 {QStringLiteral("Courier New"), QStringLiteral("Liberation Mono")}};
 };
 
 // A Platform made of the doubles above, with typed access to each.
