@@ -22,5 +22,6 @@ std::unique_ptr<Platform> makeDesktopPlatform(const QString& commandArgument) {
     p->registry = std::make_unique<LinuxRegistry>(*p->shell);
     p->environment = std::make_unique<QtEnvironment>(commandArgument);
     p->printer = std::make_unique<QPrinterSurface>(*p->spooler);
+    p->settings = std::make_unique<QSettings>();
     return p;
 }

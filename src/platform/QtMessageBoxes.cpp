@@ -2,6 +2,32 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+// The labels are set here rather than left to the translation: the three answers must read
+// the same whatever translation is installed. Escape and the close box answer "Annuler".
+MsgAnswer askSaveDiscardCancel(QMessageBox& box, int defaultButton) {
+    box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    box.button(QMessageBox::Save)->setText(QStringLiteral("Enregistrer"));
+    box.button(QMessageBox::Discard)->setText(QStringLiteral("Ne pas enregistrer"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Annuler"));
+    box.setDefaultButton(defaultButton == 1   ? QMessageBox::Save
+                         : defaultButton == 2 ? QMessageBox::Discard
+                                              : QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return MsgAnswer::Save;
+    case QMessageBox::Discard:
+        return MsgAnswer::Discard;
+    default:
+        return MsgAnswer::Cancel;
+    }
+}
+
+} // namespace
 
 MsgAnswer QtMessageBoxes::show(const MessageRequest& r) {
     QMessageBox box(QApplication::activeWindow());
@@ -27,10 +53,13 @@ MsgAnswer QtMessageBoxes::show(const MessageRequest& r) {
         box.setIcon(QMessageBox::Information);
         break;
     }
+    if (r.buttons == MsgButtons::SaveDiscardCancel)
+        return askSaveDiscardCancel(box, r.defaultButton);
     QMessageBox::StandardButton first = QMessageBox::Ok;
     QMessageBox::StandardButton second = QMessageBox::NoButton;
     switch (r.buttons) {
     case MsgButtons::Ok:
+    case MsgButtons::SaveDiscardCancel:
         break;
     case MsgButtons::OkCancel:
         second = QMessageBox::Cancel;
