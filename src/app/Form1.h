@@ -159,6 +159,7 @@ private:
     void buildRecentMenu();
     void rememberRecent(const QString& path);
     void commitData(QSessionManager& manager);
+    bool leftAtSessionEnd() const;
 
     Module1& m_;
     Platform& p_;
@@ -166,6 +167,8 @@ private:
     QStringList recent_;
     // Set once the program is on its way out, so that no later close asks again.
     bool leaving_ = false;
+    // The card as it was when the person gave up its changes at the session's end.
+    QByteArray sessionLeftCard_;
 
 public:
     // Controls, named as the program names them.

@@ -343,18 +343,24 @@ private slots:
         }
     }
 
-    // Once the program is on its way out, no later close or session end asks again.
+    // Once the program is on its way out, no later close or session end asks again; after a
+    // session end that another program cancels, a new change is asked about again.
     void leavingAsksOnce_data() {
         QTest::addColumn<QString>("first");
-        QTest::newRow("quit, then close") << "quit";
-        QTest::newRow("close, then close") << "close";
-        QTest::newRow("session, then close") << "session";
+        QTest::addColumn<bool>("typedAfter");
+        QTest::addColumn<int>("questions");
+        QTest::newRow("quit, then close") << "quit" << false << 1;
+        QTest::newRow("close, then close") << "close" << false << 1;
+        QTest::newRow("session, then close") << "session" << false << 1;
+        QTest::newRow("session, more work, then close") << "session" << true << 2;
     }
     void leavingAsksOnce() {
         QFETCH(QString, first);
+        QFETCH(bool, typedAfter);
+        QFETCH(int, questions);
         Window v;
         v.w.Text1->setPlainText("travail");
-        v.tp.messages->answers << MsgAnswer::Discard;
+        v.tp.messages->answers << MsgAnswer::Discard << MsgAnswer::Discard;
         if (first == "quit")
             v.w.Mnu_Quitter_Click();
         else if (first == "close")
@@ -362,9 +368,11 @@ private slots:
         else
             QVERIFY(v.w.sessionEnding(true));
         QCOMPARE(v.tp.messages->shown.size(), 1);
+        if (typedAfter)
+            v.w.Text1->setPlainText("encore du travail");
         QVERIFY(v.closeBox());
         QVERIFY(v.w.sessionEnding(true));
-        QCOMPARE(v.tp.messages->shown.size(), 1);
+        QCOMPARE(v.tp.messages->shown.size(), questions);
     }
 
     // A session manager that allows no question ends the session without one; the card is

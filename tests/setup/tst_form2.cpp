@@ -224,7 +224,7 @@ private slots:
         QCOMPARE(f.box("Text1")->text(), shown);
         QCOMPARE(f.tp.messages->shown.value(0).prompt,
                  steps == "fail" ? QStringLiteral("Erreur de sauvegarde!") : QString());
-        QFile file(saved);
+        QFile file(saved + ".par"); // typed without the extension, saved with it
         QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(),
                  steps.contains("save") ? QByteArray("12.5,0,0,0,0,54\r\n#TRUE#,#TRUE#\r\n") : QByteArray());
     }
