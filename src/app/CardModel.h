@@ -47,8 +47,8 @@ struct CardDocument {
     std::array<TextZone, 3> Zones;
     CardLogo Logo;
     QString FilePath;
-    // What the card file held at the last open, save or "Nouveau". The card counts as
-    // modified while it would write anything else; empty until the first of them.
+    // What the card held at the last open, save or "Nouveau" (card/CardChanges.h). The card
+    // counts as modified while it differs; empty until the first of them.
     QByteArray CleanContent;
 
     TextZone& zone(int n) { return Zones.at(std::size_t(n - 1)); }

@@ -3,13 +3,25 @@
 #include "card/CardFileWriter.h"
 
 namespace cardchanges {
+namespace {
+
+// The file's bytes, then the texts as typed: the file keeps a character it cannot hold as
+// "?", and replacing one such character by another is still a change to keep.
+QByteArray contentOf(const CardDocument& card) {
+    QByteArray key = cardfile::toBytes(card);
+    for (const TextZone& z : card.Zones)
+        key += '\0' + z.Text.toUtf8() + '\0' + z.FontName.toUtf8();
+    return key + '\0' + card.Logo.RecordedPath.toUtf8();
+}
+
+} // namespace
 
 bool isModified(const CardDocument& card) {
-    return !card.CleanContent.isEmpty() && cardfile::toBytes(card) != card.CleanContent;
+    return !card.CleanContent.isEmpty() && contentOf(card) != card.CleanContent;
 }
 
 void markClean(CardDocument& card) {
-    card.CleanContent = cardfile::toBytes(card);
+    card.CleanContent = contentOf(card);
 }
 
 } // namespace cardchanges

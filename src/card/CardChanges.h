@@ -3,8 +3,8 @@
 #include "app/CardModel.h"
 
 // Whether the card holds work that its file does not. The card is compared through the
-// bytes it would write, so a change of any field the file keeps counts, and only those: an
-// edit undone by hand leaves the card clean again.
+// bytes it would write (and the texts as typed), so a change of any field the file keeps
+// counts, and only those: an edit undone by hand leaves the card clean again.
 namespace cardchanges {
 
 bool isModified(const CardDocument& card);
