@@ -160,6 +160,7 @@ private:
     void rememberRecent(const QString& path);
     void commitData(QSessionManager& manager);
     bool leftAtSessionEnd() const;
+    bool sessionHasWorkToAsk() const;
 
     Module1& m_;
     Platform& p_;

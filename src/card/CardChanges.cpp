@@ -3,18 +3,15 @@
 #include "card/CardFileWriter.h"
 
 namespace cardchanges {
-namespace {
 
-// The file's bytes, then the texts as typed: the file keeps a character it cannot hold as
-// "?", and replacing one such character by another is still a change to keep.
+// The texts come again as typed: the file keeps a character it cannot hold as "?", and
+// replacing one such character by another is still a change to keep.
 QByteArray contentOf(const CardDocument& card) {
     QByteArray key = cardfile::toBytes(card);
     for (const TextZone& z : card.Zones)
         key += '\0' + z.Text.toUtf8() + '\0' + z.FontName.toUtf8();
     return key + '\0' + card.Logo.RecordedPath.toUtf8();
 }
-
-} // namespace
 
 bool isModified(const CardDocument& card) {
     return !card.CleanContent.isEmpty() && contentOf(card) != card.CleanContent;

@@ -8,6 +8,8 @@
 namespace cardchanges {
 
 bool isModified(const CardDocument& card);
+// What the comparison looks at: the file's bytes, then the texts as typed.
+QByteArray contentOf(const CardDocument& card);
 // After a successful open, save, save as or "Nouveau": the card is what its file holds.
 void markClean(CardDocument& card);
 

@@ -2,7 +2,7 @@
 // the save question when the card holds unsaved work.
 #include "app/Form1.h"
 #include "app/Module1.h"
-#include "card/CardFileWriter.h"
+#include "card/CardChanges.h"
 
 #include <QCloseEvent>
 #include <QSessionManager>
@@ -20,11 +20,15 @@ void Form1::closeEvent(QCloseEvent* event) {
 }
 
 bool Form1::leftAtSessionEnd() const {
-    return !sessionLeftCard_.isEmpty() && cardfile::toBytes(m_.card) == sessionLeftCard_;
+    return !sessionLeftCard_.isEmpty() && cardchanges::contentOf(m_.card) == sessionLeftCard_;
+}
+
+bool Form1::sessionHasWorkToAsk() const {
+    return !leaving_ && !leftAtSessionEnd() && isCardModified();
 }
 
 bool Form1::sessionEnding(bool mayAsk) {
-    if (leaving_ || leftAtSessionEnd() || !isCardModified())
+    if (!sessionHasWorkToAsk())
         return true;
     // Without leave to ask, the session ends without the program deciding for the person:
     // neither a silent save over the file nor a refusal it could not explain.
@@ -34,12 +38,15 @@ bool Form1::sessionEnding(bool mayAsk) {
         return false;
     // The session may still be cancelled by another program: the card given up here is
     // not asked about again, but any later change is.
-    sessionLeftCard_ = cardfile::toBytes(m_.card);
+    sessionLeftCard_ = cardchanges::contentOf(m_.card);
     return true;
 }
 
 void Form1::commitData(QSessionManager& manager) {
-    // allowsInteraction() asks the session manager for its leave, and must come first.
+    // Leave to ask is sought only when there is something to ask about: it holds up the
+    // session manager until it is given.
+    if (!sessionHasWorkToAsk())
+        return;
     const bool mayAsk = manager.allowsInteraction();
     if (!sessionEnding(mayAsk))
         manager.cancel();
