@@ -3,6 +3,7 @@
 #include "app/Colour.h"
 #include "platform/Picture.h"
 
+#include <QByteArray>
 #include <QRectF>
 #include <QString>
 #include <array>
@@ -46,6 +47,9 @@ struct CardDocument {
     std::array<TextZone, 3> Zones;
     CardLogo Logo;
     QString FilePath;
+    // What the card held at the last open, save or "Nouveau" (card/CardChanges.h). The card
+    // counts as modified while it differs; empty until the first of them.
+    QByteArray CleanContent;
 
     TextZone& zone(int n) { return Zones.at(std::size_t(n - 1)); }
     const TextZone& zone(int n) const { return Zones.at(std::size_t(n - 1)); }

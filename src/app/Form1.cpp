@@ -6,17 +6,19 @@
 #include "app/Module1.h"
 #include "app/NumberText.h"
 #include "app/SharedProcedures.h"
+#include "card/CardChanges.h"
 #include "platform/Platform.h"
 #include "setup/Form2.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSessionManager>
 #include <QTimer>
 #include <cmath>
 
@@ -24,6 +26,9 @@ Form1::Form1(Module1& module, Platform& platform, QWidget* parent)
     : QMainWindow(parent), m_(module), p_(platform) {
     buildControls();
     wireControls();
+    buildRecentMenu();
+    setAcceptDrops(true);
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &Form1::commitData, Qt::DirectConnection);
 }
 
 Form1::~Form1() {
@@ -145,6 +150,10 @@ void Form1::Form_Load() {
         Label4->setText(zoneediting::editorCaption(1));
     }
     Panel2->setText(QLocale(QLocale::French).toString(p_.environment->currentDate(), QLocale::ShortFormat));
+    // The card as it stands now is the one nothing is lost from; a card read from the
+    // command line was marked when it was read.
+    if (m_.card.CleanContent.isEmpty())
+        cardchanges::markClean(m_.card);
     refreshPreview();
     // Typing goes into the selected zone from the start.
     Text1->setFocus();
@@ -219,10 +228,12 @@ void Form1::refreshZone(int n) {
     labels[n - 1]->showZone(m_.card.zone(n));
     if (n == m_.SelectedZone)
         showAlignment();
+    noteCardChange();
 }
 
 void Form1::placeLogoBox() {
     Picture2->placeTwips(m_.card.Logo.boxTwips);
+    noteCardChange();
 }
 
 void Form1::refreshPreview() {
@@ -283,11 +294,4 @@ void Form1::refreshOrientationDisplay(bool label) {
     if (orientation == 2 && label)
         Label6->setText(QStringLiteral("En cours : Paysage"));
     Mnu_ImpPays->setChecked(orientation == 2);
-}
-
-void Form1::closeEvent(QCloseEvent* event) {
-    // Closing by the frame ends the program at once, without a question; the other
-    // windows go with it.
-    event->accept();
-    emit quitRequested();
 }

@@ -2,12 +2,17 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QStringList>
 
 struct Module1;
 struct Platform;
 class Form2;
 class QAction;
 class QCheckBox;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
+class QSessionManager;
 class QGroupBox;
 class QLabel;
 class QMenu;
@@ -66,6 +71,24 @@ public:
     void Command4_Click();
     void OpenFile(const QString& path);
     void SaveFile(const QString& path);
+    // Save and save as, telling whether the card is now on disk (false: cancelled or failed).
+    bool saveDocument();
+    bool saveDocumentAs();
+    // Asks to save a modified card before it is set aside; true when the command may go on.
+    bool mayLeaveCard();
+    bool isCardModified() const;
+    // After any change of the card: the title's modified mark follows the card.
+    void noteCardChange();
+    // Opens a card file chosen elsewhere than the open dialog (recent list, drop, ...).
+    void openCardFile(const QString& path);
+    // The end of the desktop session; true when it may go on. mayAsk: the session manager
+    // lets the program ask a question.
+    bool sessionEnding(bool mayAsk);
+    // The recent cards, newest first, and their menu entries.
+    QStringList recentCards() const { return recent_; }
+    void refreshRecentMenu();
+    // A picture file made the logo, by the steps of "Logo Icone" after its dialog.
+    void takeLogoFile(const QString& path);
 
     // --- text zone editing
     void Label1_Click();
@@ -119,9 +142,14 @@ public:
 signals:
     // The program must end now (quit confirmed); main() leaves its event loop.
     void quitRequested();
+    // The card became modified, or clean again.
+    void cardModifiedChanged(bool modified);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildControls();
@@ -130,10 +158,20 @@ private:
     void buildStatusBar();
     void installTooltips();
     void wireControls();
+    void buildRecentMenu();
+    void rememberRecent(const QString& path);
+    void commitData(QSessionManager& manager);
+    bool leftAtSessionEnd() const;
+    bool sessionHasWorkToAsk() const;
 
     Module1& m_;
     Platform& p_;
     QPointer<Form2> form2_;
+    QStringList recent_;
+    // Set once the program is on its way out, so that no later close asks again.
+    bool leaving_ = false;
+    // The card as it was when the person gave up its changes at the session's end.
+    QByteArray sessionLeftCard_;
 
 public:
     // Controls, named as the program names them.
@@ -186,6 +224,8 @@ public:
     QAction* Mnu_ImpPort = nullptr;
     QAction* Mnu_ImpPays = nullptr;
     QAction* Mnu_ChargeParam = nullptr;
+    QList<QAction*> Mnu_Recent; // the recent cards, "&1" to "&5"
+    QAction* Mnu_RecentSeparator = nullptr;
     QAction* Mnu_Quitter = nullptr;
     QMenu* Mnu_Aide = nullptr;
     QAction* Mmu_Som_Aide = nullptr;

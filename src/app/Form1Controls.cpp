@@ -27,7 +27,7 @@ using controls::twips;
 
 void Form1::buildControls() {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Création de Carte de Visite"));
+    setWindowTitle(QStringLiteral("Création de Carte de Visite[*]"));
     setWindowIcon(QIcon(QStringLiteral(":/resources/icons/kalimo.png")));
 
     client = new QWidget(this);

@@ -11,7 +11,10 @@
 struct Module1 {
     CardDocument card;
     qint16 SelectedZone = 1;
+    // The picture the viewer handed over, by its path as it is on disk.
     QString CopiedImagePath;
+    // The folder the viewer showed last; it opens there again during this run.
+    QString viewerFolder;
 
     PrintLayout layout = PrintLayout::builtIn();
     PrintRequest request;

@@ -3,7 +3,8 @@
 namespace documentprompt {
 namespace {
 
-const QString CardFilter = QStringLiteral("Fichiers carte de visite (*.CDV)|*.CDV");
+// Card files written elsewhere may carry the extension in either case.
+const QString CardFilter = QStringLiteral("Cartes de visite (*.cdv *.CDV)|*.cdv;*.CDV");
 
 MessageRequest error(const QString& prompt, const QString& title) {
     return {prompt, title, MsgButtons::Ok, MsgIcon::Critical, 1};
@@ -56,6 +57,14 @@ MessageRequest unencodableQuestion(const QStringList& characters) {
             QStringLiteral("Enregistrement de la carte"), MsgButtons::OkCancel, MsgIcon::Exclamation, 2};
 }
 
+MessageRequest saveChangesQuestion(const QString& name) {
+    return {QStringLiteral("La carte « %1 » a été modifiée.\rVoulez-vous enregistrer les modifications ?\r\r"
+                           "Sans enregistrement, elles seront perdues.")
+                .arg(name),
+            QStringLiteral("Enregistrer les modifications"), MsgButtons::SaveDiscardCancel,
+            MsgIcon::Exclamation, 3};
+}
+
 FileDialogRequest openDialog(const QString& currentPath) {
     FileDialogRequest r;
     r.title = QStringLiteral("Ouvrir");
@@ -72,6 +81,7 @@ FileDialogRequest saveAsDialog(const QString& proposedName) {
     r.filterIndex = 1;
     r.initialName = proposedName;
     r.askBeforeReplacing = true;
+    r.defaultSuffix = QStringLiteral("cdv");
     return r;
 }
 

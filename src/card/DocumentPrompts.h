@@ -18,6 +18,10 @@ MessageRequest saveFailed();
 // Names the characters the file cannot hold; OK saves them as "?", Cancel saves nothing.
 MessageRequest unencodableQuestion(const QStringList& characters);
 
+// Before work would be lost: save the changes of the card named name ("Enregistrer",
+// "Ne pas enregistrer", "Annuler", the last one the default).
+MessageRequest saveChangesQuestion(const QString& name);
+
 FileDialogRequest openDialog(const QString& currentPath);
 FileDialogRequest saveAsDialog(const QString& proposedName);
 

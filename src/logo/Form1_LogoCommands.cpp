@@ -5,7 +5,6 @@
 #include "logo/Form3.h"
 #include "logo/LogoCommands.h"
 #include "platform/Platform.h"
-#include "viewer/ViewerPaths.h"
 
 namespace {
 
@@ -21,6 +20,7 @@ void loadLogo(Module1& m, Platform& p, Form1& w) {
     logo.picture = *picture;
     w.Picture2->setPicture(logo.picture);
     logo.RecordedPath = logo.Path;
+    w.noteCardChange();
 }
 
 } // namespace
@@ -49,9 +49,15 @@ void Form1::Command6_Click() {
 void Form1::Command11_Click() {
     if (m_.CopiedImagePath.isEmpty())
         return;
-    // The viewer hands the path over in upper case; keep the spelling the disk has, or the
-    // card would name a file that a case-sensitive file system cannot find again.
-    m_.card.Logo.Path = viewer::pathOnDisk(m_.CopiedImagePath);
+    // The viewer hands over the path of the file it showed, spelt as on disk.
+    m_.card.Logo.Path = m_.CopiedImagePath;
+    loadLogo(m_, p_, *this);
+}
+
+void Form1::takeLogoFile(const QString& path) {
+    if (path.isEmpty())
+        return;
+    m_.card.Logo.Path = path;
     loadLogo(m_, p_, *this);
 }
 

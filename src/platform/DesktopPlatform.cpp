@@ -22,5 +22,7 @@ std::unique_ptr<Platform> makeDesktopPlatform(const QString& commandArgument) {
     p->registry = std::make_unique<LinuxRegistry>(*p->shell);
     p->environment = std::make_unique<QtEnvironment>(commandArgument);
     p->printer = std::make_unique<QPrinterSurface>(*p->spooler);
+    // ~/.config/Kalimo/Kalimo.conf
+    p->settings = std::make_unique<QSettings>(QStringLiteral("Kalimo"), QStringLiteral("Kalimo"));
     return p;
 }

@@ -11,6 +11,7 @@
 #include "platform/Shell.h"
 #include "platform/Spooler.h"
 
+#include <QSettings>
 #include <memory>
 
 // One of each outside service. The program runs on makeDesktopPlatform(); tests build
@@ -26,6 +27,8 @@ struct Platform {
     std::unique_ptr<Shell> shell;
     std::unique_ptr<Registry> registry;
     std::unique_ptr<Environment> environment;
+    // What the program keeps between runs (the recent cards); none in tests unless given.
+    std::unique_ptr<QSettings> settings;
 };
 
 // The real services of a Linux desktop. commandArgument is the card argument, if any.

@@ -1,46 +1,48 @@
 #include "platform/QtFileDialogs.h"
 
+#include "platform/FileNames.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QRegularExpression>
 
-QStringList QtFileDialogs::nameFilters(const QString& filter) {
+QStringList QtFileDialogs::nameFilters(const QString& filter, bool forOpen) {
     const QStringList parts = filter.split(QLatin1Char('|'));
+    static const QRegularExpression bracketed(QStringLiteral("\\s*\\([^()]*\\)\\s*$"));
     QStringList out;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
-        // Linux names are case-sensitive: offer both cases of each extension pattern.
-        QStringList both;
-        for (const QString& p : patterns) {
-            both << p;
-            if (p.toLower() != p)
-                both << p.toLower();
-            if (p.toUpper() != p)
-                both << p.toUpper();
+        QStringList masks;
+        for (const QString& p : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            const QString mask = p.trimmed();
+            masks << mask << mask.toLower() << mask.toUpper();
         }
-        both.removeDuplicates();
-        out << parts[i].trimmed() + QLatin1String(" (") + both.join(QLatin1Char(' ')) + QLatin1Char(')');
+        masks.removeDuplicates();
+        masks.removeAll(QString());
+        QString label = parts[i];
+        label.remove(bracketed);
+        out << label.trimmed() + QLatin1String(" (") + masks.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
+    if (forOpen && !out.contains(allFilesFilter()))
+        out << allFilesFilter();
     return out;
 }
 
 static FileDialogResult run(const FileDialogRequest& r, QFileDialog::AcceptMode mode) {
     QFileDialog dialog(QApplication::activeWindow(), r.title);
     dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::AnyFile);
+    dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !r.askBeforeReplacing);
-    const QStringList filters = QtFileDialogs::nameFilters(r.filter);
+    const QStringList filters = QtFileDialogs::nameFilters(r.filter, mode == QFileDialog::AcceptOpen);
     dialog.setNameFilters(filters);
     if (r.filterIndex >= 1 && r.filterIndex <= filters.size())
         dialog.selectNameFilter(filters.at(r.filterIndex - 1));
-    QFileInfo initial(r.initialName);
-    if (!r.initialFolder.isEmpty())
-        dialog.setDirectory(r.initialFolder);
-    else if (!r.initialName.isEmpty() && initial.isAbsolute())
-        dialog.setDirectory(initial.absolutePath());
-    if (!r.initialName.isEmpty())
-        dialog.selectFile(initial.fileName());
+    const filenames::StartPlace place =
+        filenames::startPlace(r.initialName, r.initialFolder, QDir::currentPath(), QDir::homePath());
+    dialog.setDirectory(place.folder);
+    if (!place.fileName.isEmpty())
+        dialog.selectFile(place.fileName);
     FileDialogResult result;
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return result;

@@ -3,9 +3,27 @@
 #include <QApplication>
 #include <QGridLayout>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QSpacerItem>
 #include <algorithm>
+
+namespace {
+
+// The labels are set here rather than left to the translation: the three answers must read
+// the same whatever translation is installed. Escape and the close box answer "Annuler".
+void setSaveDiscardCancel(QMessageBox& box, int defaultButton) {
+    box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    box.button(QMessageBox::Save)->setText(QStringLiteral("Enregistrer"));
+    box.button(QMessageBox::Discard)->setText(QStringLiteral("Ne pas enregistrer"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Annuler"));
+    box.setDefaultButton(defaultButton == 1   ? QMessageBox::Save
+                         : defaultButton == 2 ? QMessageBox::Discard
+                                              : QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+}
+
+} // namespace
 
 int QtMessageBoxes::widthForTitle(const QString& title, const QFontMetrics& titleFont, int screenWidth) {
     // The window's icon on the left, three buttons on the right, and the frame.
@@ -41,6 +59,7 @@ std::unique_ptr<QMessageBox> QtMessageBoxes::build(const MessageRequest& r, QWid
     QMessageBox::StandardButton second = QMessageBox::NoButton;
     switch (r.buttons) {
     case MsgButtons::Ok:
+    case MsgButtons::SaveDiscardCancel:
         break;
     case MsgButtons::OkCancel:
         second = QMessageBox::Cancel;
@@ -50,10 +69,14 @@ std::unique_ptr<QMessageBox> QtMessageBoxes::build(const MessageRequest& r, QWid
         second = QMessageBox::No;
         break;
     }
-    box->setStandardButtons(first | second);
-    box->setDefaultButton(r.defaultButton == 2 && second != QMessageBox::NoButton ? second : first);
-    if (second != QMessageBox::NoButton)
-        box->setEscapeButton(second == QMessageBox::No ? QMessageBox::No : QMessageBox::Cancel);
+    if (r.buttons == MsgButtons::SaveDiscardCancel) {
+        setSaveDiscardCancel(*box, r.defaultButton);
+    } else {
+        box->setStandardButtons(first | second);
+        box->setDefaultButton(r.defaultButton == 2 && second != QMessageBox::NoButton ? second : first);
+        if (second != QMessageBox::NoButton)
+            box->setEscapeButton(second == QMessageBox::No ? QMessageBox::No : QMessageBox::Cancel);
+    }
 
     // A message box sizes itself by its text alone, and the title bar then cuts a longer title
     // ("Quitt… mme"): a spacer as wide as the title keeps the box wide enough. Title bars
@@ -72,6 +95,10 @@ std::unique_ptr<QMessageBox> QtMessageBoxes::build(const MessageRequest& r, QWid
 MsgAnswer QtMessageBoxes::show(const MessageRequest& r) {
     const std::unique_ptr<QMessageBox> box = build(r, QApplication::activeWindow());
     switch (box->exec()) {
+    case QMessageBox::Save:
+        return MsgAnswer::Save;
+    case QMessageBox::Discard:
+        return MsgAnswer::Discard;
     case QMessageBox::Yes:
         return MsgAnswer::Yes;
     case QMessageBox::No:

@@ -16,6 +16,8 @@ MsgAnswer StreamMessageBoxes::show(const MessageRequest& request) {
         return second ? MsgAnswer::Cancel : MsgAnswer::Ok;
     case MsgButtons::YesNo:
         return second ? MsgAnswer::No : MsgAnswer::Yes;
+    case MsgButtons::SaveDiscardCancel:
+        return request.defaultButton == 1 ? MsgAnswer::Save : second ? MsgAnswer::Discard : MsgAnswer::Cancel;
     }
     return MsgAnswer::Ok;
 }

@@ -3,12 +3,14 @@
 #include "app/Module1.h"
 #include "platform/Platform.h"
 #include "platform/QPrinterSurface.h"
+#include "platform/SaveChoice.h"
 #include "print/DecoupeLignes.h"
 #include "print/FrameProgress.h"
 #include "print/PrintConfirmation.h"
 #include "print/PrintJobs.h"
 #include "setup/Form2.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QPrintPreviewDialog>
@@ -62,9 +64,14 @@ void afterJob(Form1& w) {
     w.placeLogoBox();
 }
 
+// Beside the card, named after it.
 QString pdfNameFor(const QString& cardPath) {
-    const QString base = QFileInfo(cardPath).completeBaseName();
-    return (base.isEmpty() ? QStringLiteral("Cartes") : base) + QStringLiteral(".pdf");
+    const QFileInfo card(cardPath);
+    const QString base = card.completeBaseName();
+    if (base.isEmpty())
+        return QStringLiteral("Cartes.pdf");
+    const QString name = base + QStringLiteral(".pdf");
+    return card.isAbsolute() ? card.dir().filePath(name) : name;
 }
 
 } // namespace
@@ -132,12 +139,12 @@ void Form1::Mnu_ExportPdf_Click() {
     request.filter = QStringLiteral("Documents PDF (*.pdf)|*.pdf");
     request.initialName = pdfNameFor(m_.card.FilePath);
     request.askBeforeReplacing = true;
-    const FileDialogResult chosen = p_.files->save(request);
-    if (chosen.cancelled || chosen.path.isEmpty())
+    request.defaultSuffix = QStringLiteral("pdf");
+    // The replace question is asked for the name the PDF will have, ".pdf" included.
+    const FileDialogResult chosen = chooseSavePath(*p_.files, *p_.messages, request);
+    if (chosen.cancelled)
         return;
-    QString path = chosen.path;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".pdf");
+    const QString path = chosen.path;
     if (!prepareLines(*this))
         return;
     auto surface = QPrinterSurface::pdfFile(path);

@@ -3,6 +3,7 @@
 #include "app/Form1.h"
 #include "app/Module1.h"
 #include "platform/Platform.h"
+#include "platform/SaveChoice.h"
 #include "setup/Form2.h"
 #include "setup/ParameterFile.h"
 #include "setup/SetupTexts.h"
@@ -12,7 +13,7 @@ namespace {
 FileDialogRequest parameterDialog(const QString& title) {
     FileDialogRequest request;
     request.title = title;
-    request.filter = QStringLiteral("Fichiers de configuration (*.PAR)|*.PAR");
+    request.filter = QStringLiteral("Fichiers de configuration (*.par *.PAR)|*.par;*.PAR");
     request.filterIndex = 1;
     return request;
 }
@@ -42,10 +43,11 @@ void ParameterCommands::load() {
 void ParameterCommands::save() {
     FileDialogRequest request = parameterDialog(QStringLiteral("Enregistrer"));
     request.askBeforeReplacing = true;
-    const FileDialogResult chosen = p_.files->save(request);
+    request.defaultSuffix = QStringLiteral("par");
+    // A name typed without ".par" gets it; replacing is asked for that final name.
+    const FileDialogResult chosen = chooseSavePath(*p_.files, *p_.messages, request);
     if (chosen.cancelled)
         return;
-    // The name is used as typed: no extension is added.
     m_.parameterFile.lastPath = chosen.path;
     SaveFileConfig(m_.parameterFile.lastPath);
     main_.setForm2Caption(setup::dialogCaption(chosen.fileTitle.toUpper()));

@@ -1,6 +1,9 @@
 #include "viewer/FilePattern.h"
 
+#include "viewer/ViewerPaths.h"
+
 #include <QDir>
+#include <algorithm>
 
 namespace viewer {
 
@@ -47,7 +50,9 @@ QStringList matchingFiles(const QString& folder, const QString& pattern) {
     // An empty filter list would let every file through.
     if (folder.isEmpty() || masks.isEmpty())
         return {};
-    return QDir(folder).entryList(masks, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    QStringList names = QDir(folder).entryList(masks, QDir::Files, QDir::NoSort);
+    std::sort(names.begin(), names.end(), naturalLess);
+    return names;
 }
 
 } // namespace viewer

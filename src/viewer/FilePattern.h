@@ -17,7 +17,7 @@ QString initialFilePattern();
 QStringList patternMasks(const QString& pattern);
 // True when the name matches one of the masks, without regard to case.
 bool matchesPattern(const QString& fileName, const QString& pattern);
-// The names of the folder's visible files that match, sorted without regard to case.
+// The names of the folder's visible files that match, in natural order (img2 before img10).
 QStringList matchingFiles(const QString& folder, const QString& pattern);
 
 } // namespace viewer

@@ -26,29 +26,6 @@ QString shownPath(const QString& fullPath) {
     return fullPath.toUpper();
 }
 
-QString pathOnDisk(const QString& path) {
-    if (QFileInfo::exists(path) || !path.startsWith(Separator))
-        return path;
-    QString found = QStringLiteral("/");
-    for (const QString& part : path.split(Separator, Qt::SkipEmptyParts)) {
-        const QString exact = joinFolderFile(found, part);
-        if (QFileInfo::exists(exact)) {
-            found = exact;
-            continue;
-        }
-        // Compared as the viewer wrote it, so that a name such as "straße" matches "STRASSE".
-        const QStringList names = QDir(found).entryList(
-            QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-        const QString wanted = part.toUpper();
-        const auto match = std::find_if(names.begin(), names.end(),
-                                        [&](const QString& name) { return name.toUpper() == wanted; });
-        if (match == names.end())
-            return path;
-        found = joinFolderFile(found, *match);
-    }
-    return found;
-}
-
 bool isUnder(const QString& path, const QString& root) {
     const QString p = trimmed(path);
     const QString r = trimmed(root);
@@ -98,6 +75,56 @@ QString existingFolder(const QString& path, const QString& root) {
         p = QFileInfo(p).path();
     }
     return root;
+}
+
+QString startFolder(const QString& lastFolder, const QString& programFolder, const QString& picturesFolder,
+                    const QString& home) {
+    if (!lastFolder.isEmpty() && QFileInfo(lastFolder).isDir())
+        return lastFolder;
+    const QStringList pictures = {QStringLiteral("*.ico"),  QStringLiteral("*.cur"), QStringLiteral("*.bmp"),
+                                  QStringLiteral("*.wmf"),  QStringLiteral("*.gif"), QStringLiteral("*.jpg"),
+                                  QStringLiteral("*.jpeg"), QStringLiteral("*.png"), QStringLiteral("*.svg")};
+    if (!programFolder.isEmpty() && QFileInfo(programFolder).isDir() &&
+        !QDir(programFolder).entryList(pictures, QDir::Files).isEmpty())
+        return programFolder;
+    if (!picturesFolder.isEmpty() && QFileInfo(picturesFolder).isDir())
+        return picturesFolder;
+    return home;
+}
+
+bool naturalLess(const QString& a, const QString& b) {
+    qsizetype i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a[i].isDigit() && b[j].isDigit()) {
+            // Compared by value: leading zeros dropped, then the longer run is the larger.
+            qsizetype ei = i, ej = j;
+            while (ei < a.size() && a[ei].isDigit())
+                ++ei;
+            while (ej < b.size() && b[ej].isDigit())
+                ++ej;
+            QStringView da = QStringView(a).mid(i, ei - i), db = QStringView(b).mid(j, ej - j);
+            while (da.size() > 1 && da.front() == QLatin1Char('0'))
+                da = da.mid(1);
+            while (db.size() > 1 && db.front() == QLatin1Char('0'))
+                db = db.mid(1);
+            if (da.size() != db.size())
+                return da.size() < db.size();
+            if (const int c = da.compare(db); c != 0)
+                return c < 0;
+            i = ei;
+            j = ej;
+            continue;
+        }
+        const QChar ca = a[i].toCaseFolded(), cb = b[j].toCaseFolded();
+        if (ca != cb)
+            return ca < cb;
+        ++i;
+        ++j;
+    }
+    if ((a.size() - i) != (b.size() - j))
+        return (a.size() - i) < (b.size() - j);
+    // Names equal but for case or leading zeros still need one order.
+    return a < b;
 }
 
 } // namespace viewer

@@ -11,10 +11,6 @@ namespace viewer {
 QString joinFolderFile(const QString& folder, const QString& fileName);
 // The path as the path label shows it and as it is handed to the main window.
 QString shownPath(const QString& fullPath);
-// The file a path names, with each part spelt as it is on disk: the path the viewer hands
-// over is in upper case, which on a case-sensitive file system names no file. An exact
-// spelling wins; the path comes back as it is when nothing matches.
-QString pathOnDisk(const QString& path);
 // True when path is root itself or lies below it.
 bool isUnder(const QString& path, const QString& root);
 // The root that holds the path: the longest of the roots that path lies under; empty when
@@ -26,5 +22,13 @@ QStringList folderChain(const QString& root, const QString& folder);
 QStringList subfolders(const QString& folder);
 // The nearest existing folder at or above path; root when there is none below it.
 QString existingFolder(const QString& path, const QString& root);
+
+// Where the viewer opens: the folder it showed last in this run, else the program's folder
+// when it holds pictures, else the person's pictures folder, else home.
+QString startFolder(const QString& lastFolder, const QString& programFolder, const QString& picturesFolder,
+                    const QString& home);
+// Names in natural order: without regard to case, and runs of digits by their value, so
+// that img2 comes before img10.
+bool naturalLess(const QString& a, const QString& b);
 
 } // namespace viewer

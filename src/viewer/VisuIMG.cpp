@@ -14,10 +14,12 @@
 #include "viewer/ViewerPaths.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStandardPaths>
 
 VisuIMG::VisuIMG(Module1& module, Platform& platform, Form1& main)
     : VisuIMG(module, platform, main, std::make_unique<MountedRoots>()) {}
@@ -47,12 +49,14 @@ void VisuIMG::wireControls() {
 void VisuIMG::Form_Load() {
     CentrerFeuille(*this, *p_.environment);
 
-    const QString programFolder = p_.environment->programFolder();
-    Drive1->setDrive(programFolder);
+    const QString folder = viewer::startFolder(
+        m_.viewerFolder, p_.environment->programFolder(),
+        QStandardPaths::writableLocation(QStandardPaths::PicturesLocation), QDir::homePath());
+    Drive1->setDrive(folder);
     remembered_ = Drive1->drive();
 
     if (!Drive1->drive().isEmpty())
-        Dir1->setPath(viewer::existingFolder(programFolder, Drive1->drive()));
+        Dir1->setPath(viewer::existingFolder(folder, Drive1->drive()));
 
     {
         // Filling the list leaves the text the box shows as it is.
@@ -96,10 +100,10 @@ void VisuIMG::Dir1_Change() {
     Open->setPicture(Picture());
     Image1->setPicture(Open->picture());
     Command2->setEnabled(false);
-    Label1->clear();
-    Label1->adjustSize();
+    showPath(QString());
     File1->setFolder(Dir1->path());
     lastFolder_.insert(Drive1->drive(), Dir1->path());
+    m_.viewerFolder = Dir1->path();
 }
 
 void VisuIMG::Combo1_Click() {
@@ -119,8 +123,7 @@ void VisuIMG::File1_Click() {
     if (!File1->folder().isEmpty())
         Command2->setEnabled(true);
     const QString path = viewer::joinFolderFile(File1->folder(), File1->fileName());
-    Label1->setText(viewer::shownPath(path));
-    Label1->adjustSize();
+    showPath(path);
     // Loaded by its name as it is on disk: the upper-case text may name no file here.
     const std::optional<Picture> picture = viewer::loadPreview(*p_.pictures, path, Open->pixelSize());
     if (!picture) {
@@ -131,8 +134,18 @@ void VisuIMG::File1_Click() {
     Image1->setPicture(*picture);
 }
 
+void VisuIMG::showPath(const QString& path) {
+    // Shown in upper case; the path itself is kept to hand over the very file that was shown,
+    // which the upper-case text cannot tell from one whose name differs only in case.
+    realPath_ = path;
+    const QString shown = viewer::shownPath(path);
+    Label1->setToolTip(shown);
+    // A long path is cut in its middle rather than run off the window.
+    Label1->setText(Label1->fontMetrics().elidedText(shown, Qt::ElideMiddle, Label1->width()));
+}
+
 void VisuIMG::Command2_Click() {
-    m_.CopiedImagePath = Label1->text();
+    m_.CopiedImagePath = realPath_;
     main_.Command11->setEnabled(true);
 }
 

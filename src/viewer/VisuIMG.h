@@ -37,6 +37,8 @@ public:
 
     // The last root the root list showed without error.
     QString rememberedDrive() const { return remembered_; }
+    // The path of the file selected, as it is on disk; empty when none is.
+    QString selectedPath() const { return realPath_; }
 
     QLabel* Label2 = nullptr;
     DriveList* Drive1 = nullptr;
@@ -61,12 +63,14 @@ private:
     // The opening steps.
     void Form_Load();
     void applyPattern();
+    void showPath(const QString& path);
 
     Module1& m_;
     Platform& p_;
     Form1& main_;
     std::unique_ptr<RootSource> roots_;
     QString remembered_;
+    QString realPath_;
     // The folder last shown on each root, where that root opens again.
     QHash<QString, QString> lastFolder_;
 };

@@ -55,7 +55,8 @@ void VisuIMG::buildControls() {
     Label5->setFont(bold);
     Open = make<PicturePreview>(this, "Open",
                                 twips(Right, 375, viewer::LargePreviewTwips, viewer::LargePreviewTwips));
-    Label1 = make<QLabel>(this, "Label1", twips(Right, 4065, 0, 255));
+    // As wide as the column it stands in; a longer path is elided, whole in the tooltip.
+    Label1 = make<QLabel>(this, "Label1", twips(Right, 4065, 6990 - Right - 120, 255));
     Image1 = make<PicturePreview>(this, "Image1",
                                   twips(Right, 4800, viewer::SmallPreviewTwips, viewer::SmallPreviewTwips));
     Command2 = button(this, "Command2", QStringLiteral("&Copier"), twips(4335, 5055, 1215, 480));

@@ -3,10 +3,12 @@
 #include "app/CardPreview.h"
 #include "app/Form1.h"
 #include "app/Module1.h"
+#include "card/CardChanges.h"
 #include "card/CardFileReader.h"
 #include "card/CardFileWriter.h"
 #include "card/CardSaving.h"
 #include "card/NewCard.h"
+#include "platform/FileNames.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -272,11 +274,12 @@ private slots:
         auto row = [](const char* tag, int button, const char* file, const QString& shown, const char* st) {
             QTest::newRow(tag) << button << QString::fromUtf8(file) << shown << QString::fromUtf8(st);
         };
-        const QString as = "Enregistrer Sous|@DIR@/avant.cdv|ask", open = "Ouvrir|@DIR@/avant.cdv|no";
-        row("save unnamed, cancelled", 3, "", "Enregistrer Sous|Nouveau|ask", "SANS NOM");
+        // Replacing a file is asked for the final name, after the dialog.
+        const QString as = "Enregistrer Sous|@DIR@/avant.cdv|no", open = "Ouvrir|@DIR@/avant.cdv|no";
+        row("save unnamed, cancelled", 3, "", "Enregistrer Sous|Nouveau|no", "SANS NOM");
         row("save named, in place", 3, "", "", "AVANT.CDV");
         row("save as carte.cdv", 4, "carte.cdv", as, "CARTE.CDV");
-        row("save as, no extension added", 4, "macarte", as, "MACARTE");
+        row("save as, extension added", 4, "macarte", as, "MACARTE.CDV");
         row("save as, cancelled", 4, "", as, "AVANT.CDV");
         row("save as, characters lost", 4, "grec.cdv", as + "\nEnregistrement de la carte", "AVANT.CDV");
         row("save as, write fails", 4, "absent/carte.cdv", as + "\nerreur", "CARTE.CDV");
@@ -292,8 +295,13 @@ private slots:
         QVERIFY(samples::writeFile(card, samples::fullCardFile("AUCUN")));
         Window v(button == 3 && status == "SANS NOM" ? QString() : card);
         v.m.card.zone(1).Text = chosen == "grec.cdv" ? QStringLiteral("Ωmega") : QStringLiteral("avant");
-        const QString path = chosen.isEmpty() ? QString() : dir_.filePath(chosen);
-        v.tp.files->chooseNext(path);
+        // As if the card had been saved so: no save question before the open dialog.
+        cardchanges::markClean(v.m.card);
+        const QString path =
+            chosen.isEmpty() ? QString() : filenames::withExtension(dir_.filePath(chosen), "cdv");
+        if (button == 4)
+            QFile::remove(path); // a name left by an earlier row would bring the replace question
+        v.tp.files->chooseNext(chosen.isEmpty() ? QString() : dir_.filePath(chosen));
         v.tp.messages->answers.enqueue(MsgAnswer::Cancel);
         v.w.Toolbar1_ButtonClick(button);
 

@@ -50,8 +50,12 @@ struct Window {
             QTest::mouseClick(zones[k - 1], Qt::LeftButton);
         else if (c == 'o')
             QTest::mouseClick(options[k - 1], Qt::LeftButton);
-        else if (c == 'n')
+        else if (c == 'n') {
+            // A changed card is set aside without saving; a clean one is renewed at once.
+            if (w->isWindowModified())
+                tp.messages->answers << MsgAnswer::Discard;
             w->Mnu_Nouveau_Click();
+        }
         else if (c == 'd' || c == 's') {
             QRadioButton* focused = nullptr;
             for (QRadioButton* o : options)

@@ -59,8 +59,8 @@ private slots:
             "absent.bmp|red.bmp|red|2|1;absent.bmp|red.bmp|red|3|2");
         row("removed, then an empty result", "choose wide.png;remove;choose",
             "wide.png|wide.png|wide|1|0;AUCUN||none|1|0;||none|1|0");
-        // Nothing copied yet; the viewer copies paths in upper case, the disk keeps the real spelling.
-        row("pasted twice", "paste;COPY wide.png;paste;paste",
+        // Nothing copied yet; the viewer hands over the path as it is on disk.
+        row("pasted twice", "paste;copy wide.png;paste;paste",
             "||builtin|0|0;||builtin|0|0;wide.png|wide.png|wide|1|0;wide.png|wide.png|wide|2|0");
         // A new picture keeps the box the size dialog gave, however wide; a removal keeps its margins.
         row("resized, chosen, removed", "resize;choose wide.png;remove",
@@ -102,8 +102,8 @@ private slots:
                          QStringList({"Ouvrir un icone", "/home/marie/cartes", recorded, filter}));
             } else if (verb == "remove") {
                 QTest::mouseClick(w.Command6, Qt::LeftButton);
-            } else if (verb.compare("copy", Qt::CaseInsensitive) == 0) { // what the image viewer does
-                m.CopiedImagePath = verb == "COPY" ? words[1].toUpper() : words[1];
+            } else if (verb == "copy") { // what the image viewer does
+                m.CopiedImagePath = words[1];
                 w.Command11->setEnabled(true);
             } else if (verb == "paste") { // a disabled button takes no click: call its handler
                 w.Command11->isEnabled() ? QTest::mouseClick(w.Command11, Qt::LeftButton)

@@ -227,7 +227,7 @@ private slots:
                  steps == "fail"       ? QStringLiteral("Erreur de sauvegarde!")
                  : steps == "load bad" ? setup::parameterLoadStopped(answers.value("bad"), 3)
                                        : QString());
-        QFile file(saved);
+        QFile file(saved + ".par"); // typed without the extension, saved with it
         QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(),
                  steps.contains("save") ? QByteArray("12.5,0,0,0,0,54\r\n#TRUE#,#TRUE#\r\n") : QByteArray());
     }

@@ -17,6 +17,10 @@ MsgAnswer FakeMessageBoxes::show(const MessageRequest& request) {
         return request.defaultButton == 2 ? MsgAnswer::Cancel : MsgAnswer::Ok;
     case MsgButtons::YesNo:
         return request.defaultButton == 2 ? MsgAnswer::No : MsgAnswer::Yes;
+    case MsgButtons::SaveDiscardCancel:
+        return request.defaultButton == 1   ? MsgAnswer::Save
+               : request.defaultButton == 2 ? MsgAnswer::Discard
+                                            : MsgAnswer::Cancel;
     }
     return MsgAnswer::Ok;
 }

@@ -108,21 +108,36 @@ private slots:
     void patternFiltersOnEveryKeystroke();
     void copyKeepsTheFirstCopyAcrossFolders();
     void unreadableRootPutsPreviousBack();
+    void pasteTakesTheFileShown_data();
+    void pasteTakesTheFileShown();
+    void remembersItsFolder();
+    void longPathStaysInTheWindow();
 };
 
 void TestVisuIMG::paths_data() {
     QTest::addColumn<QVariant>("actual");
     QTest::addColumn<QVariant>("expected");
     QTemporaryDir dir;
-    for (const char* name : {"Images/Logo.bmp", "Images/straße.jpg", "Photos/a.BMP", "Photos/A.bmp"})
+    for (const char* name : {"Images/Logo.bmp", "Images/img10.bmp", "Images/Img1.bmp", "Images/img2.bmp",
+                             "Images/img02b.bmp", "Vide/notes.txt"})
         makeFile(dir.filePath(QString::fromUtf8(name)));
     const QString base = dir.path() + '/';
-    // The viewer upper-cases the test folder's own path too.
-    const auto onDisk = [&](const char* shown) { return viewer::pathOnDisk(base.toUpper() + shown); };
-    fact("as the viewer copies it", onDisk("IMAGES/LOGO.BMP"), base + "Images/Logo.bmp");
-    fact("a letter that grows when upper-cased", onDisk("IMAGES/STRASSE.JPG"), base + "Images/straße.jpg");
-    fact("exact spelling wins over another case", onDisk("Photos/a.BMP"), base + "Photos/a.BMP");
-    fact("nothing matches: the path as it came", onDisk("IMAGES/NON.BMP"), base.toUpper() + "IMAGES/NON.BMP");
+    fact("natural order", viewer::matchingFiles(base + "Images", "*.bmp"),
+         QStringList{"Img1.bmp", "img2.bmp", "img02b.bmp", "img10.bmp", "Logo.bmp"});
+    fact("2 before 10", viewer::naturalLess("img2", "img10"), true);
+    fact("10 after 2", viewer::naturalLess("img10", "img2"), false);
+    fact("digits by value, then what follows", viewer::naturalLess("x9z", "x10a"), true);
+    fact("letters without regard to case", viewer::naturalLess("B", "a"), false);
+    fact("a shorter name first", viewer::naturalLess("ab", "abc"), true);
+    fact("a name is not before itself", viewer::naturalLess("img2", "img2"), false);
+    fact("leading zeros", viewer::naturalLess("img002", "img3"), true);
+    fact("last folder first", viewer::startFolder(base + "Vide", base + "Images", base, "/home/m"),
+         base + "Vide");
+    fact("last folder gone", viewer::startFolder(base + "parti", base + "Images", base, "/home/m"),
+         base + "Images");
+    fact("program folder without pictures",
+         viewer::startFolder("", base + "Vide", base + "Images", "/home/m"), base + "Images");
+    fact("no pictures folder", viewer::startFolder("", base + "Vide", base + "Aucun", "/home/m"), "/home/m");
     fact("nearest folder left", viewer::existingFolder(base + "Images/gone/deeper", "/"), base + "Images");
     const QStringList roots{"/", "/home/marie", "/media/marie/CLE/"};
     fact("a longer name is no child", viewer::rootOf(roots, "/home/mariette"), "/");
@@ -172,16 +187,16 @@ void TestVisuIMG::copyKeepsTheFirstCopyAcrossFolders() {
     QCOMPARE(f.pictures->requests, (QStringList{f.prog() + "/LOGO.BMP", f.prog() + "/abime.bmp"}));
     QCOMPARE(f.pictures->sizes, QList<QSize>(2, QSize(3615 / 15, 3615 / 15)));
     QCOMPARE(f.v().Open->picture().image().pixelColor(0, 0), QColor(Qt::red));
-    // The path that did not load is still copied, in upper case.
-    const QString first = (f.prog() + "/abime.bmp").toUpper();
+    // The path that did not load is still copied, spelt as on disk.
+    const QString first = f.prog() + "/abime.bmp";
     QTest::mouseClick(f.v().Command2, Qt::LeftButton);
     QCOMPARE(f.m.CopiedImagePath, first);
     QVERIFY(f.main.Command11->isEnabled());
     // A root folder gets no doubled separator.
     f.openFolder(f.root());
-    QVERIFY(!f.v().Command2->isEnabled() && f.v().Label1->text().isEmpty());
+    QVERIFY(!f.v().Command2->isEnabled() && f.v().Label1->text().isEmpty() && f.v().selectedPath().isEmpty());
     f.clickFile(QStringLiteral("racine.bmp"));
-    QCOMPARE(f.v().Label1->text(), (f.root() + "racine.bmp").toUpper());
+    QCOMPARE(f.v().Label1->toolTip(), (f.root() + "racine.bmp").toUpper());
     f.v().Command1->click(); // "&Quitter" leaves the first copy in place
     QCOMPARE(f.m.CopiedImagePath, first);
 }
@@ -196,7 +211,63 @@ void TestVisuIMG::unreadableRootPutsPreviousBack() {
     QCOMPARE(f.v().Drive1->drive(), f.root());
     QCOMPARE(f.v().Drive1->currentText(), QStringLiteral("Disque de test"));
     QCOMPARE(f.v().Dir1->path(), f.prog()); // the same folder, nothing of its view lost
-    QCOMPARE(f.v().Label1->text(), (f.prog() + "/LOGO.BMP").toUpper());
+    QCOMPARE(f.v().Label1->toolTip(), (f.prog() + "/LOGO.BMP").toUpper());
+}
+
+// Two names that differ only in case: the paste takes the very file that was shown.
+void TestVisuIMG::pasteTakesTheFileShown_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QColor>("colour");
+    QTest::newRow("lower case") << "same.bmp" << QColor(Qt::green);
+    QTest::newRow("upper case") << "SAME.BMP" << QColor(Qt::blue);
+}
+void TestVisuIMG::pasteTakesTheFileShown() {
+    QFETCH(QString, name);
+    QFETCH(QColor, colour);
+    Fixture f;
+    for (const auto& [file, c] : {std::pair{"same.bmp", Qt::green}, std::pair{"SAME.BMP", Qt::blue}}) {
+        QImage image(4, 4, QImage::Format_RGB32);
+        image.fill(c);
+        QVERIFY(image.save(f.prog() + "/" + file, "BMP"));
+    }
+    f.v().File1->refresh();
+    f.clickFile(name);
+    QCOMPARE(f.v().Label1->toolTip(), (f.prog() + "/SAME.BMP").toUpper());
+    QTest::mouseClick(f.v().Command2, Qt::LeftButton);
+    f.v().Command1->click();
+    QTest::mouseClick(f.main.Command11, Qt::LeftButton);
+    QCOMPARE(f.m.card.Logo.RecordedPath, f.prog() + "/" + name);
+    QCOMPARE(f.m.card.Logo.picture.image().pixelColor(0, 0), colour);
+    QVERIFY(f.tp.messages->shown.isEmpty());
+}
+
+// The viewer opens again, in this run, on the folder it showed last.
+void TestVisuIMG::remembersItsFolder() {
+    Fixture f;
+    f.openFolder(f.root());
+    f.v().Command1->click();
+    VisuIMG again(f.m, f.tp.platform, f.main,
+                  std::make_unique<FakeRoots>(QList<ViewerRoot>{{f.root(), "Test"}}, ""));
+    QCOMPARE(again.Dir1->path(), f.root());
+    QVERIFY(listed(again.File1).contains("racine.bmp"));
+}
+
+// A long path is cut in its middle, never past the window; the tooltip holds it whole.
+void TestVisuIMG::longPathStaysInTheWindow() {
+    Fixture f;
+    const QString deep = f.prog() + "/" + QString("dossier-aux-noms-tres-longs/").repeated(6);
+    QVERIFY(QDir().mkpath(deep));
+    QVERIFY(QFile::copy(f.prog() + "/LOGO.BMP", deep + "fin.bmp"));
+    f.v().Dir1->setPath(deep.chopped(1));
+    f.clickFile("fin.bmp");
+    QLabel* label = f.v().Label1;
+    QCOMPARE(label->toolTip(), (deep + "fin.bmp").toUpper());
+    QVERIFY(label->text().startsWith(label->toolTip().left(3)) && label->text().endsWith("FIN.BMP"));
+    QVERIFY(label->text().contains(QChar(0x2026)));
+    QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
+    QVERIFY(label->geometry().right() < f.v().width());
+    QTest::mouseClick(f.v().Command2, Qt::LeftButton);
+    QCOMPARE(f.m.CopiedImagePath, deep + "fin.bmp");
 }
 
 QTEST_MAIN(TestVisuIMG)
