@@ -55,8 +55,7 @@ struct Window {
             if (w->isWindowModified())
                 tp.messages->answers << MsgAnswer::Discard;
             w->Mnu_Nouveau_Click();
-        }
-        else if (c == 'd' || c == 's') {
+        } else if (c == 'd' || c == 's') {
             QRadioButton* focused = nullptr;
             for (QRadioButton* o : options)
                 if (o->isChecked())
