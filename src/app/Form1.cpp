@@ -220,10 +220,11 @@ void Form1::Command7_Click() {
 void Form1::refreshZone(int n) {
     ZoneLabel* labels[3] = {Label1, Label2, Label3};
     labels[n - 1]->showZone(m_.card.zone(n));
+    Picture1->refresh();
 }
 
 void Form1::placeLogoBox() {
-    Picture2->placeTwips(m_.card.Logo.boxTwips);
+    Picture1->refresh();
 }
 
 void Form1::refreshPreview() {
@@ -259,8 +260,11 @@ QString Form1::editorText() const {
 }
 
 Form2& Form1::form2() {
-    if (!form2_)
+    if (!form2_) {
         form2_ = new Form2(m_, p_, *this);
+        // The card's size may have changed there.
+        connect(form2_, &QDialog::finished, Picture1, &CardView::refresh);
+    }
     return *form2_;
 }
 
