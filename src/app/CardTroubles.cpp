@@ -59,7 +59,8 @@ void logoOverText(const DrawnCard& d, int n, std::vector<CardTrouble>& out) {
     for (const QRectF& line : d.zones[std::size_t(n - 1)].lines) {
         const QRectF common = line.intersected(*d.logo);
         if (hasInk(line) && common.width() > Tolerance && common.height() > Tolerance) {
-            out.push_back({TroubleKind::LogoOverText, n, common,
+            // The whole line is marked: the part under the logo may not show at all.
+            out.push_back({TroubleKind::LogoOverText, n, line,
                            QStringLiteral("Le logo recouvre le texte de la zone %1.").arg(n)});
             return;
         }

@@ -72,13 +72,13 @@ private slots:
                                      << with(afterNew, [](FontChoice& c) { c.size = 8.25f; });
         QTest::newRow("12 from the list") << arial << db << QStringList{"sizes:12"} << true
                                           << with(arial, [](FontChoice& c) { c.size = 12; });
-        QTest::newRow("smallest and largest") << arial << db << QStringList{"size:1"} << true
-                                              << with(arial, [](FontChoice& c) { c.size = 1; });
+        QTest::newRow("smallest and largest")
+            << arial << db << QStringList{"size:1"} << true << with(arial, [](FontChoice& c) { c.size = 1; });
         QTest::newRow("largest") << arial << db << QStringList{"size:1638"} << true
                                  << with(arial, [](FontChoice& c) { c.size = 1638; });
         for (const char* bad : {"0", "1639", "-3", "abc", "", "8pt"})
-            QTest::addRow("size %s refused", bad) << arial << db << QStringList{QStringLiteral("size:") + bad}
-                                                  << false << arial;
+            QTest::addRow("size %s refused", bad)
+                << arial << db << QStringList{QStringLiteral("size:") + bad} << false << arial;
         QTest::newRow("no family refused") << arial << db << QStringList{"family:"} << false
                                            << with(arial, [](FontChoice& c) { c.name.clear(); });
         QTest::newRow("Gras italique") << arial << db << QStringList{"style:Gras italique"} << true
@@ -87,8 +87,9 @@ private slots:
                                   << with(arial, [](FontChoice& c) { c.italic = true; });
         QTest::newRow("Gras") << arial << db << QStringList{"style:Gras"} << true
                               << with(arial, [](FontChoice& c) { c.bold = true; });
-        QTest::newRow("Normal over bold italic") << effects << db << QStringList{"style:Normal"} << true
-                                                 << with(effects, [](FontChoice& c) { c.bold = c.italic = false; });
+        QTest::newRow("Normal over bold italic")
+            << effects << db << QStringList{"style:Normal"} << true
+            << with(effects, [](FontChoice& c) { c.bold = c.italic = false; });
         QTest::newRow("family of two foundries, picked")
             << arial << db << QStringList{"pick:Nimbus Sans"} << true
             << with(arial, [](FontChoice& c) { c.name = "Nimbus Sans"; });
@@ -97,7 +98,8 @@ private slots:
             << with(arial, [](FontChoice& c) { c.name = "Nimbus Sans"; });
         const FontChoice suffixed{"Nimbus Sans [UKWN]", 9};
         QTest::newRow("a foundry from an old card dropped")
-            << suffixed << db << QStringList{} << true << with(suffixed, [](FontChoice& c) { c.name = "Nimbus Sans"; });
+            << suffixed << db << QStringList{} << true
+            << with(suffixed, [](FontChoice& c) { c.name = "Nimbus Sans"; });
         QTest::newRow("another family, then back")
             << arial << db << QStringList{"pick:DejaVu Sans", "family:Arial"} << true << arial;
     }
