@@ -229,10 +229,8 @@ void CardView::paintCard(QPainter& p, double k) const {
     p.drawRect(card.adjusted(0, 0, -1, -1));
     paintPlaceholders(p, k, d);
     for (const CardTrouble& t : troublesOf(d)) {
+        // An outline only: the text keeps its own colour.
         const QRectF area(t.area.x() * k, t.area.y() * k, t.area.width() * k, t.area.height() * k);
-        QColor fill = Trouble;
-        fill.setAlpha(40);
-        p.fillRect(area, fill);
         p.setPen(QPen(Trouble, 0));
         p.drawRect(area);
         if (t.kind == TroubleKind::PastEdge) {

@@ -83,8 +83,10 @@ private slots:
         QTest::newRow("a long centred line in zone 1")
             << with(1, "Société Kalimo - cartes de visite, papeterie et impression") << QList<int>{2, 0, 0}
             << corner << 85.0 << QStringList{"edge 1"};
-        QTest::newRow("right-aligned on a 70 mm card")
-            << clean << QList<int>{0, 1, 0} << corner << 70.0 << QStringList{"edge 2"};
+        QTest::newRow("right-aligned, 1 mm past a 77 mm card")
+            << clean << QList<int>{0, 1, 0} << corner << 77.0 << QStringList{"edge 2"};
+        QTest::newRow("right-aligned, just inside a 78 mm card")
+            << clean << QList<int>{0, 1, 0} << corner << 78.0 << QStringList{};
         QTest::newRow("zone 3 past the bottom")
             << with(3, lines(6)) << left << corner << 85.0 << QStringList{"edge 3"};
         QTest::newRow("six lines in zone 1 reach zone 2")
