@@ -12,7 +12,7 @@
 #include <cmath>
 #include <exception>
 
-ZoneLabel::ZoneLabel(QWidget* parent) : QLabel(parent) {
+ZoneLabel::ZoneLabel(int zone, QWidget* parent) : QLabel(parent), zone_(zone) {
     setTextFormat(Qt::PlainText);
     setAutoFillBackground(false);
 }
@@ -34,9 +34,8 @@ QString ZoneLabel::shownToolTip() const {
     const auto* view = qobject_cast<const CardView*>(parentWidget());
     if (!view)
         return tip;
-    const int n = objectName().right(1).toInt();
     for (const CardTrouble& t : view->troubles())
-        if (t.zone == n)
+        if (t.zone == zone_)
             tip += (tip.isEmpty() ? QString() : QStringLiteral("\n")) + t.message;
     return tip;
 }
@@ -105,7 +104,7 @@ const QColor Trouble(220, 0, 0);
 CardView::CardView(const CardDocument& card, const PrintLayout& layout, QWidget* parent)
     : QWidget(parent), card_(card), layout_(layout) {
     for (int n = 1; n <= 3; ++n) {
-        labels_[n - 1] = new ZoneLabel(this);
+        labels_[n - 1] = new ZoneLabel(n, this);
         labels_[n - 1]->setObjectName(QStringLiteral("Label%1").arg(n));
         connect(labels_[n - 1], &ZoneLabel::highlightChanged, this, qOverload<>(&QWidget::update));
     }
@@ -214,6 +213,28 @@ void CardView::paintPlaceholders(QPainter& p, double k, const DrawnCard& d) cons
     }
 }
 
+void CardView::paintTroubles(QPainter& p, double k, const DrawnCard& d) const {
+    const QRectF card(d.card.x() * k, d.card.y() * k, d.card.width() * k, d.card.height() * k);
+    for (const CardTrouble& t : troublesOf(d)) {
+        // An outline only: the text keeps its own colour.
+        const QRectF area(t.area.x() * k, t.area.y() * k, t.area.width() * k, t.area.height() * k);
+        p.setPen(QPen(Trouble, 0));
+        p.drawRect(area);
+        if (t.kind != TroubleKind::PastEdge)
+            continue;
+        // A bar on the edge the line crosses, inside the card where it shows.
+        p.setPen(QPen(Trouble, 3));
+        if (area.right() > card.right())
+            p.drawLine(QPointF(card.right() - 1.5, area.top()), QPointF(card.right() - 1.5, area.bottom()));
+        else if (area.left() < card.left())
+            p.drawLine(QPointF(card.left() + 1.5, area.top()), QPointF(card.left() + 1.5, area.bottom()));
+        else if (area.bottom() > card.bottom())
+            p.drawLine(QPointF(area.left(), card.bottom() - 1.5), QPointF(area.right(), card.bottom() - 1.5));
+        else
+            p.drawLine(QPointF(area.left(), card.top() + 1.5), QPointF(area.right(), card.top() + 1.5));
+    }
+}
+
 void CardView::paintCard(QPainter& p, double k) const {
     const DrawnCard d = measure();
     const QRectF card(0, 0, d.card.width() * k, d.card.height() * k);
@@ -228,21 +249,7 @@ void CardView::paintCard(QPainter& p, double k) const {
     p.setBrush(Qt::NoBrush);
     p.drawRect(card.adjusted(0, 0, -1, -1));
     paintPlaceholders(p, k, d);
-    for (const CardTrouble& t : troublesOf(d)) {
-        // An outline only: the text keeps its own colour.
-        const QRectF area(t.area.x() * k, t.area.y() * k, t.area.width() * k, t.area.height() * k);
-        p.setPen(QPen(Trouble, 0));
-        p.drawRect(area);
-        if (t.kind == TroubleKind::PastEdge) {
-            // A bar on the edge the line crosses.
-            p.setPen(QPen(Trouble, 3));
-            const double x = area.right() > card.right() ? card.right() - 1 : area.left() < 0 ? 1 : -1;
-            if (x >= 0)
-                p.drawLine(QPointF(x, area.top()), QPointF(x, area.bottom()));
-            else
-                p.drawLine(QPointF(area.left(), card.bottom() - 1), QPointF(area.right(), card.bottom() - 1));
-        }
-    }
+    paintTroubles(p, k, d);
     p.restore();
 }
 

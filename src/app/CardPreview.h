@@ -16,7 +16,7 @@ class PrinterSurface;
 class ZoneLabel : public QLabel {
     Q_OBJECT
 public:
-    explicit ZoneLabel(QWidget* parent = nullptr);
+    explicit ZoneLabel(int zone, QWidget* parent = nullptr);
     void showZone(const TextZone& zone);
     void setHighlight(bool opaque, quint32 backColour);
     bool isOpaque() const { return opaque_; }
@@ -34,6 +34,7 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    int zone_;
     bool opaque_ = false;
     quint32 backColour_ = colour::WindowBackground;
 };
@@ -91,6 +92,7 @@ private:
     std::vector<CardTrouble> troublesOf(const DrawnCard& drawn) const;
     void paintBand(QPainter& painter, double k, const DrawnCard& drawn) const;
     void paintPlaceholders(QPainter& painter, double k, const DrawnCard& drawn) const;
+    void paintTroubles(QPainter& painter, double k, const DrawnCard& drawn) const;
 
     const CardDocument& card_;
     const PrintLayout& layout_;

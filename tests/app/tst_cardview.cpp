@@ -6,6 +6,7 @@
 #include "app/Form1.h"
 #include "app/Module1.h"
 #include "platform/QPrinterSurface.h"
+#include "setup/Form2.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -198,7 +199,9 @@ private slots:
             QCOMPARE(countPixels(shown, r, isBand) > 100, n == zone);
         }
         // An empty zone shows where it is; a typed line replaces that at once.
-        const QRect band3 = t.w.Picture1->zoneLabel(3)->geometry().adjusted(20, 2, -20, -2);
+        // The first line of zone 3, clear of the frame.
+        QRect band3 = t.w.Picture1->zoneLabel(3)->geometry().adjusted(20, 2, -20, 0);
+        band3.setHeight(30);
         const auto grey = [](QRgb p) { return qRed(p) < 250 && qAbs(qRed(p) - qBlue(p)) < 8; };
         if (zone != 3) {
             QVERIFY(countPixels(shown, band3, grey) > 0);
@@ -266,6 +269,40 @@ private slots:
         QCOMPARE(countPixels(page, page.rect(), [](QRgb p) { return qGray(p) < 250; }) > 0, dark);
         // The window around the card keeps the theme.
         QCOMPARE(t.w.Picture1->palette().color(QPalette::Window), QColor(30, 30, 30));
+    }
+
+    // The card keeps its true proportions: 1 mm is 56.7 twips while it fits the card area, less
+    // for a larger card; the set-up dialog's new size shows when it closes.
+    void cardSize_data() {
+        QTest::addColumn<QSizeF>("card");
+        QTest::addColumn<double>("scale");
+        QTest::newRow("85 x 54") << QSizeF(85, 54) << 1.0;
+        QTest::newRow("90 x 55") << QSizeF(90, 55) << 1.0;
+        QTest::newRow("too wide") << QSizeF(182.5, 54) << 0.5;
+        QTest::newRow("too high") << QSizeF(85, 110.58) << 0.5;
+    }
+    void cardSize() {
+        QFETCH(QSizeF, card);
+        QFETCH(double, scale);
+        Window t;
+        t.m.layout.cardWidth = card.width();
+        t.m.layout.cardHeight = card.height();
+        t.w.form2().done(QDialog::Accepted);
+        CardView& view = *t.w.Picture1;
+        QVERIFY(qAbs(view.scale() - scale) < 0.005);
+        // The zone boxes cover the card from top to bottom, each from its zone's top.
+        const double k = 56.7 / 15 * view.scale();
+        QCOMPARE(view.zoneLabel(1)->geometry().top(), 0);
+        QVERIFY(qAbs(view.zoneLabel(2)->geometry().top() - 0.33 * card.height() * k) <= 1);
+        QVERIFY(qAbs(view.zoneLabel(3)->geometry().top() - 0.66 * card.height() * k) <= 1);
+        QVERIFY(qAbs(view.zoneLabel(3)->geometry().bottom() + 1 - card.height() * k) <= 1);
+        QVERIFY(qAbs(view.zoneLabel(3)->geometry().width() - card.width() * k) <= 1);
+        // The outline at the card's edge: grey just inside it, the window's colour just past it.
+        const QImage shown = view.grab().toImage();
+        const int right = int(card.width() * k) - 1;
+        QCOMPARE(shown.pixelColor(right, 40), QColor(128, 128, 128));
+        if (right + 3 < shown.width())
+            QCOMPARE(shown.pixelColor(right + 3, 40), view.palette().color(QPalette::Window));
     }
 
     // Every system colour the card may hold is the same whatever the desktop's palette.
