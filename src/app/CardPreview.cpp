@@ -49,15 +49,15 @@ void ZoneLabel::mousePressEvent(QMouseEvent* event) {
 void ZoneLabel::paintEvent(QPaintEvent*) {}
 
 bool ZoneLabel::event(QEvent* event) {
-    if (event->type() == QEvent::ToolTip) {
-        const QString tip = shownToolTip();
-        if (tip.isEmpty())
-            QToolTip::hideText();
-        else
-            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), tip, this);
-        return true;
-    }
-    return QLabel::event(event);
+    if (event->type() != QEvent::ToolTip)
+        return QLabel::event(event);
+    // Shown as the zone's own tooltip, with what will not come out right added below it.
+    const QString own = toolTip();
+    const QSignalBlocker block(this);
+    setToolTip(shownToolTip());
+    const bool handled = QLabel::event(event);
+    setToolTip(own);
+    return handled;
 }
 
 LogoBox::LogoBox(QWidget* parent) : QWidget(parent) {}
