@@ -271,6 +271,24 @@ private slots:
         QCOMPARE(t.w.Picture1->palette().color(QPalette::Window), QColor(30, 30, 30));
     }
 
+    // A size that no font takes (from a damaged card file) stops the drawing at that zone, as
+    // printing would: the zones before it still show, and nothing fails.
+    void unprintableSize() {
+        CardDocument card;
+        card.zone(1).Text = "Jean Dupont";
+        card.zone(2).Text = "Directeur";
+        card.zone(2).FontSize = 0;
+        card.zone(3).Text = "Paris";
+        PrintLayout layout;
+        CardView view(card, layout);
+        view.resize(345, 209);
+        view.refresh();
+        const DrawnCard drawn = view.measure();
+        QCOMPARE(int(drawn.zones[0].lines.size()), 1);
+        QVERIFY(drawn.zones[1].lines.empty() && drawn.zones[2].lines.empty());
+        QVERIFY(!view.grab().isNull());
+    }
+
     // The card keeps its true proportions: 1 mm is 56.7 twips while it fits the card area, less
     // for a larger card; the set-up dialog's new size shows when it closes.
     void cardSize_data() {
