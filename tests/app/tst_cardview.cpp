@@ -323,20 +323,33 @@ private slots:
             QCOMPARE(shown.pixelColor(right + 3, 40), view.palette().color(QPalette::Window));
     }
 
-    // Every system colour the card may hold is the same whatever the desktop's palette.
-    void paletteIndependent() {
+    // Every system colour the card may hold, as the classic light scheme has it, whatever the
+    // desktop's palette; a number beyond the scheme is window text.
+    void classicScheme_data() {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QColor>("expected");
+        const QList<QColor> scheme{
+            {212, 208, 200}, {58, 110, 165},  {10, 36, 106},   {128, 128, 128}, {212, 208, 200},
+            {255, 255, 255}, {0, 0, 0},       {0, 0, 0},       {0, 0, 0},       {255, 255, 255},
+            {212, 208, 200}, {212, 208, 200}, {128, 128, 128}, {10, 36, 106},   {255, 255, 255},
+            {212, 208, 200}, {128, 128, 128}, {128, 128, 128}, {0, 0, 0},       {212, 208, 200},
+            {255, 255, 255}, {64, 64, 64},    {212, 208, 200}, {0, 0, 0},       {255, 255, 225}};
+        for (int k = 0; k < scheme.size(); ++k)
+            QTest::addRow("system colour %d", k) << k << scheme[k];
+        QTest::newRow("system colour 25") << 25 << QColor(Qt::black);
+        QTest::newRow("system colour 0x7FFFFFFF") << 0x7FFFFFFF << QColor(Qt::black);
+    }
+    void classicScheme() {
+        QFETCH(int, index);
+        QFETCH(QColor, expected);
         const QPalette before = QApplication::palette();
-        QList<QColor> light, dark;
-        for (quint32 k = 0; k <= 40; ++k)
-            light << colour::onCard(colour::SystemBase + k);
+        const quint32 value = colour::SystemBase + quint32(index);
+        QCOMPARE(colour::onCard(value), expected);
         QApplication::setPalette(darkPalette());
-        for (quint32 k = 0; k <= 40; ++k)
-            dark << colour::onCard(colour::SystemBase + k);
+        QCOMPARE(colour::onCard(value), expected);
         QApplication::setPalette(before);
-        QCOMPARE(dark, light);
-        QCOMPARE(light[13], QColor(10, 36, 106));
-        QCOMPARE(light[15], QColor(212, 208, 200));
-        QCOMPARE(light[24], QColor(255, 255, 225));
+        // Colours that are not system colours are drawn as they are.
+        QCOMPARE(colour::onCard(colour::fromQColor(expected)), expected);
     }
 };
 
