@@ -24,8 +24,11 @@ inline quint32 fromQColor(const QColor& c) {
     return fromRgb(c.red(), c.green(), c.blue());
 }
 
-// The colour to draw: system colours through the palette, the rest as they are.
+// The colour to draw on a window: system colours through the palette, the rest as they are.
 QColor resolve(quint32 value, const QPalette& palette);
+// The colour on the card, on screen and on paper. The card is paper: its system colours are
+// the classic light ones (window text black, window background white), whatever the theme.
+QColor onCard(quint32 value);
 // The signed 32-bit form that the card file stores (0x80000008 is -2147483640).
 inline qint32 toSigned(quint32 value) {
     return static_cast<qint32>(value);

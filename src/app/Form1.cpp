@@ -228,11 +228,12 @@ void Form1::refreshZone(int n) {
     labels[n - 1]->showZone(m_.card.zone(n));
     if (n == m_.SelectedZone)
         showAlignment();
+    Picture1->refresh();
     noteCardChange();
 }
 
 void Form1::placeLogoBox() {
-    Picture2->placeTwips(m_.card.Logo.boxTwips);
+    Picture1->refresh();
     noteCardChange();
 }
 
@@ -269,8 +270,11 @@ QString Form1::editorText() const {
 }
 
 Form2& Form1::form2() {
-    if (!form2_)
+    if (!form2_) {
         form2_ = new Form2(m_, p_, *this);
+        // The card's size may have changed there.
+        connect(form2_, &QDialog::finished, Picture1, &CardView::refresh);
+    }
     return *form2_;
 }
 

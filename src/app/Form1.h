@@ -22,6 +22,7 @@ class QRadioButton;
 class QStatusBar;
 class QTimer;
 class QToolBar;
+class CardView;
 class ZoneLabel;
 class LogoBox;
 class QWidget;
@@ -176,7 +177,7 @@ private:
 public:
     // Controls, named as the program names them.
     QWidget* client = nullptr;
-    QWidget* Picture1 = nullptr;
+    CardView* Picture1 = nullptr;
     ZoneLabel* Label1 = nullptr;
     ZoneLabel* Label2 = nullptr;
     ZoneLabel* Label3 = nullptr;

@@ -36,16 +36,14 @@ void Form1::buildControls() {
     setCentralWidget(client);
 
     // The card area and its boxes.
-    Picture1 = make<QWidget>(client, "Picture1", twips(120, 720, 5175, 3135));
-    Picture1->setAutoFillBackground(true);
-    QPalette cardPalette = Picture1->palette();
-    cardPalette.setColor(QPalette::Window, Qt::white);
-    Picture1->setPalette(cardPalette);
-    Picture1->setStyleSheet(QString());
-    Label1 = make<ZoneLabel>(Picture1, "Label1", twips(1080, 240, 3855, 855));
-    Label2 = make<ZoneLabel>(Picture1, "Label2", twips(240, 1200, 4695, 855));
-    Label3 = make<ZoneLabel>(Picture1, "Label3", twips(240, 2160, 4695, 855));
-    Picture2 = make<LogoBox>(Picture1, "Picture2", twips(240, 240, 630, 630));
+    Picture1 = new CardView(m_.card, m_.layout, client);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setGeometry(twips(120, 720, 5175, 3135));
+    Label1 = Picture1->zoneLabel(1);
+    Label2 = Picture1->zoneLabel(2);
+    Label3 = Picture1->zoneLabel(3);
+    Picture2 = Picture1->logoBox();
+    Picture1->refresh();
     // The built-in picture the logo box shows until a logo is chosen.
     if (m_.card.Logo.picture.isNull() && m_.card.Logo.Path.isEmpty())
         m_.card.Logo.picture = Picture(QImage(QStringLiteral(":/resources/images/logo-defaut.bmp")));

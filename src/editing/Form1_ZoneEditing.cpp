@@ -5,7 +5,6 @@
 #include "editing/ZoneEditing.h"
 #include "platform/Platform.h"
 
-#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -95,7 +94,7 @@ void Form1::Command2_Click() {
     const int n = m_.SelectedZone;
     if (!isZoneNumber(n))
         return;
-    const quint32 shown = colourForDialog(m_.card.zone(n).ForeColor, QApplication::palette());
+    const quint32 shown = colourForDialog(m_.card.zone(n).ForeColor);
     if (const auto chosen = p_.dialogs->chooseColour(shown)) {
         m_.card.zone(n).ForeColor = *chosen;
         refreshZone(n);

@@ -47,8 +47,8 @@ void applyFont(TextZone& zone, const FontChoice& choice) {
     zone.FontUnderline = choice.underline;
 }
 
-quint32 colourForDialog(quint32 value, const QPalette& palette) {
-    return colour::isSystem(value) ? colour::fromQColor(colour::resolve(value, palette)) : value;
+quint32 colourForDialog(quint32 value) {
+    return colour::isSystem(value) ? colour::fromQColor(colour::onCard(value)) : value;
 }
 
 } // namespace zoneediting

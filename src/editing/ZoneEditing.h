@@ -3,7 +3,6 @@
 #include "app/CardModel.h"
 #include "platform/ChoiceDialogs.h"
 
-#include <QPalette>
 #include <QString>
 
 // What the editing panel does to a zone, apart from any widget.
@@ -27,7 +26,7 @@ FontChoice fontOf(const TextZone& zone);
 // a size that is not a positive number) is skipped and the others still apply.
 void applyFont(TextZone& zone, const FontChoice& choice);
 
-// The colour handed to the colour dialog: a system colour as the desktop shows it.
-quint32 colourForDialog(quint32 value, const QPalette& palette);
+// The colour handed to the colour dialog: a system colour as the card shows it.
+quint32 colourForDialog(quint32 value);
 
 } // namespace zoneediting

@@ -2,10 +2,9 @@
 
 #include "app/Colour.h"
 #include "platform/Spooler.h"
+#include "platform/SurfacePen.h"
 
 #include <QDir>
-#include <QFontMetricsF>
-#include <QGuiApplication>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QSaveFile>
@@ -13,14 +12,6 @@
 #include <cups/cups.h>
 
 namespace {
-
-// Lines break at CR (a CR LF pair counts once); an LF alone is never drawn.
-QStringList printedLines(const QString& text) {
-    QString t = text;
-    t.replace(QLatin1String("\r\n"), QLatin1String("\r"));
-    t.remove(QLatin1Char('\n'));
-    return t.split(QLatin1Char('\r'));
-}
 
 constexpr double PageDpi = 600;
 
@@ -113,47 +104,10 @@ void QPrinterSurface::open() {
     painter_.setRenderHint(QPainter::Antialiasing);
 }
 
-QFont QPrinterSurface::deviceFont() const {
-    // The painter draws in device pixels, so the point size keeps its size on paper.
-    QFont f(font_, paintDevice_);
-    return f;
-}
-
-QPen QPrinterSurface::pen(quint32 colour) const {
-    const double widthMm = lineWidthDots_ * 25.4 / 600;
-    QPen p(colour::resolve(colour, QGuiApplication::palette()));
-    p.setWidthF(std::max(widthMm, 0.0) * dotsPerMm());
-    switch (drawStyle_) {
-    case 1:
-        p.setStyle(Qt::DashLine);
-        break;
-    case 2:
-        p.setStyle(Qt::DotLine);
-        break;
-    case 3: {
-        // Dash, gap, dot, gap in millimetres, so that the pattern shows at any line width.
-        const double w = std::max(widthMm, 0.01);
-        p.setDashPattern({1.6 / w, 0.8 / w, 0.3 / w, 0.8 / w});
-        p.setCapStyle(Qt::FlatCap);
-        break;
-    }
-    case 4:
-        p.setStyle(Qt::DashDotDotLine);
-        break;
-    case 5:
-        p.setStyle(Qt::NoPen);
-        break;
-    default:
-        p.setStyle(Qt::SolidLine);
-        break;
-    }
-    return p;
-}
-
 void QPrinterSurface::line(double x1, double y1, double x2, double y2, quint32 colour) {
     open();
     const double k = dotsPerMm();
-    painter_.setPen(pen(colour));
+    painter_.setPen(surfacePen(colour, drawStyle_, lineWidthDots_, k));
     painter_.drawLine(QPointF(x1 * k, y1 * k), QPointF(x2 * k, y2 * k));
     x_ = x2;
     y_ = y2;
@@ -165,43 +119,24 @@ void QPrinterSurface::paintPicture(const Picture& picture, double x, double y, d
     picture.paint(painter_, QRectF(x * k, y * k, width * k, height * k));
 }
 
-void QPrinterSurface::print(const QString& text) {
+void QPrinterSurface::print(const QString& line) {
     open();
-    const double k = dotsPerMm();
-    const QFont f = deviceFont();
-    const QFontMetricsF metrics(f, paintDevice_);
-    painter_.setFont(f);
-    painter_.setPen(colour::resolve(foreColor_, QGuiApplication::palette()));
-    double top = y_ * k;
-    for (const QString& line : printedLines(text)) {
-        if (!transparentText_)
-            painter_.fillRect(QRectF(x_ * k, top, metrics.horizontalAdvance(line), metrics.lineSpacing()),
-                              Qt::white);
-        if (!line.isEmpty())
-            painter_.drawText(QPointF(x_ * k, top + metrics.ascent()), line);
-        top += metrics.lineSpacing();
-    }
+    const CardText t = CardText(font_);
+    const QStringList lines = CardText::printedLines(line);
+    t.draw(painter_, dotsPerMm(), x_, y_, lines, colour::onCard(foreColor_), !transparentText_);
     // As after a printed line: the next one starts at the left edge, one line lower.
     x_ = 0;
-    y_ = top / k;
+    y_ += t.lineHeight() * double(lines.size());
 }
 
 double QPrinterSurface::textWidth(const QString& text) {
     open();
-    const QFontMetricsF metrics(deviceFont(), paintDevice_);
-    double widest = 0;
-    QString t = text;
-    t.replace(QLatin1Char('\n'), QLatin1Char('\r'));
-    for (const QString& line : t.split(QLatin1Char('\r')))
-        widest = std::max(widest, metrics.horizontalAdvance(line));
-    return widest / dotsPerMm();
+    return CardText(font_).textWidth(text);
 }
 
 double QPrinterSurface::textHeight(const QString& text) {
     open();
-    const QFontMetricsF metrics(deviceFont(), paintDevice_);
-    // Each CR ends a line: "a" CR measures two.
-    return metrics.lineSpacing() * double(1 + text.count(QLatin1Char('\r'))) / dotsPerMm();
+    return CardText(font_).textHeight(text);
 }
 
 void QPrinterSurface::finishPainting() {

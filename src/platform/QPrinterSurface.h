@@ -1,11 +1,11 @@
 #pragma once
 
+#include "platform/CardText.h"
 #include "platform/PrinterSurface.h"
 
 #include <QFont>
 #include <QPageLayout>
 #include <QPainter>
-#include <QPen>
 #include <memory>
 
 class QPagedPaintDevice;
@@ -69,8 +69,6 @@ private:
     void finishPainting();
     void reset();
     double dotsPerMm() const { return resolution_ / 25.4; }
-    QFont deviceFont() const;
-    QPen pen(quint32 colour) const;
 
     Target target_;
     Spooler* spooler_ = nullptr;

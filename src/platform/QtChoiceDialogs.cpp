@@ -1,33 +1,20 @@
 #include "platform/QtChoiceDialogs.h"
 
 #include "app/Colour.h"
+#include "platform/FontDialog.h"
 #include "platform/Spooler.h"
 
 #include <QApplication>
 #include <QColorDialog>
-#include <QFontDialog>
+#include <QFontDatabase>
 #include <QPrintDialog>
 #include <QPrinter>
 
 std::optional<FontChoice> QtChoiceDialogs::chooseFont(const FontChoice& initial) {
-    QFont font(initial.name);
-    font.setPointSizeF(initial.size > 0 ? initial.size : 8.25);
-    font.setBold(initial.bold);
-    font.setItalic(initial.italic);
-    font.setStrikeOut(initial.strikethru);
-    font.setUnderline(initial.underline);
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, font, QApplication::activeWindow(), QString());
-    if (!ok)
+    FontDialog dialog(initial, QFontDatabase::families(), QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    FontChoice out;
-    out.name = chosen.family();
-    out.size = static_cast<float>(chosen.pointSizeF());
-    out.bold = chosen.bold();
-    out.italic = chosen.italic();
-    out.strikethru = chosen.strikeOut();
-    out.underline = chosen.underline();
-    return out;
+    return dialog.choice();
 }
 
 std::optional<quint32> QtChoiceDialogs::chooseColour(quint32 initialRgb) {

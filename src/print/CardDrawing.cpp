@@ -2,6 +2,8 @@
 
 #include "platform/PrinterSurface.h"
 
+#include <QRegularExpression>
+
 namespace {
 
 // Positions reach the surface as single-precision values.
@@ -30,6 +32,21 @@ ZoneGeometry geometryOf(int n) {
     }
 }
 
+// Where a printed line's characters lie: from its first to its last non-blank character, as
+// high as the rows it prints (its own CR at the end adds none).
+QRectF inkBox(PrinterSurface& s, const QString& line, double x, double y) {
+    QString rows = line;
+    if (rows.endsWith(QLatin1Char('\r')))
+        rows.chop(1);
+    const double height = s.textHeight(rows);
+    const qsizetype first = rows.indexOf(QRegularExpression(QStringLiteral("[^ \r\n]")));
+    if (first < 0)
+        return QRectF(x, y, 0, height);
+    const qsizetype last = rows.lastIndexOf(QRegularExpression(QStringLiteral("[^ \r\n]")));
+    const double left = x + s.textWidth(rows.left(first));
+    return QRectF(left, y, s.textWidth(rows.left(last + 1)) - (left - x), height);
+}
+
 } // namespace
 
 CardOrigin cellOrigin(const PrintLayout& layout, int n) {
@@ -55,16 +72,19 @@ void drawCutMarks(PrinterSurface& s, const PrintLayout& layout, CardOrigin at) {
     s.line(single(x), single(y), single(x), single(y + h), colour::Black);
 }
 
-void drawLogo(PrinterSurface& s, const CardLogo& logo, CardOrigin at) {
+void drawLogo(PrinterSurface& s, const CardLogo& logo, CardOrigin at, DrawnCard* drawn) {
     if (logo.Path == QLatin1String(NoLogo))
         return;
     s.setCurrentX(single(at.X + logo.Left));
     s.setCurrentY(single(at.Y + logo.Top));
     s.paintPicture(logo.picture, s.currentX(), s.currentY(), single(logo.Width), single(logo.Height));
+    if (drawn && !logo.picture.isNull())
+        drawn->logo =
+            QRectF(s.currentX(), s.currentY(), single(logo.Width), single(logo.Height)).normalized();
 }
 
 void drawZone(PrinterSurface& s, const TextZone& zone, int n, ZonePrintLines& lines, double cardHeight,
-              CardOrigin at) {
+              CardOrigin at, DrawnZone* drawn) {
     const ZoneGeometry g = geometryOf(n);
     s.setFontName(zone.FontName);
     s.setFontSize(zone.FontSize);
@@ -72,6 +92,8 @@ void drawZone(PrinterSurface& s, const TextZone& zone, int n, ZonePrintLines& li
     s.setFontItalic(zone.FontItalic);
     s.setForeColor(zone.ForeColor);
     double y = at.Y + g.topFraction * cardHeight;
+    if (drawn)
+        *drawn = {y, at.X + g.inset, {}};
     // Measured on the stored first line with its CR: a zone of several lines steps by one
     // line height, a one-line zone by half of one.
     const double step = s.textHeight(lines.Lines[1]) / 2;
@@ -96,19 +118,24 @@ void drawZone(PrinterSurface& s, const TextZone& zone, int n, ZonePrintLines& li
         if (line.startsWith(QLatin1Char('\n')))
             line.remove(0, 1);
         s.print(line);
+        if (drawn)
+            drawn->lines.push_back(inkBox(s, line, single(x), single(y)));
     }
 }
 
-void drawCard(PrinterSurface& s, CardSource source, CardOrigin at, DrawOrder order) {
+void drawCard(PrinterSurface& s, CardSource source, CardOrigin at, DrawOrder order, DrawnCard* drawn) {
     const PrintLayout& layout = source.layout;
+    if (drawn)
+        *drawn = {QRectF(at.X, at.Y, layout.cardWidth, layout.cardHeight), std::nullopt, {}};
     if (order == DrawOrder::LogoFirst)
-        drawLogo(s, source.card.Logo, at);
+        drawLogo(s, source.card.Logo, at, drawn);
     if (layout.printFrame)
         drawFrame(s, layout, at);
     if (layout.printCutMarks)
         drawCutMarks(s, layout, at);
     if (order == DrawOrder::DecorationsFirst)
-        drawLogo(s, source.card.Logo, at);
+        drawLogo(s, source.card.Logo, at, drawn);
     for (int n = 1; n <= 3; ++n)
-        drawZone(s, source.card.zone(n), n, source.lines[std::size_t(n - 1)], layout.cardHeight, at);
+        drawZone(s, source.card.zone(n), n, source.lines[std::size_t(n - 1)], layout.cardHeight, at,
+                 drawn ? &drawn->zones[std::size_t(n - 1)] : nullptr);
 }

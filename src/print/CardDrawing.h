@@ -4,7 +4,10 @@
 #include "print/PrintState.h"
 #include "setup/PrintLayout.h"
 
+#include <QRectF>
 #include <array>
+#include <optional>
+#include <vector>
 
 class PrinterSurface;
 
@@ -23,11 +26,28 @@ struct CardSource {
 // puts them over its logo. Text always comes last.
 enum class DrawOrder { DecorationsFirst, LogoFirst };
 
+// What the drawing of one card covered, in millimetres on the surface, for a screen that
+// shows the card and marks what will not come out right on paper.
+struct DrawnZone {
+    double top = 0;  // the zone's top; its first line lies one step below
+    double left = 0; // where its left-aligned lines start
+    // Each printed line, from its first to its last visible character (blanks left out) and
+    // one line high per row it prints; a blank line has no width.
+    std::vector<QRectF> lines;
+};
+struct DrawnCard {
+    QRectF card;
+    std::optional<QRectF> logo; // when a picture is drawn
+    std::array<DrawnZone, 3> zones;
+};
+
 void drawFrame(PrinterSurface& surface, const PrintLayout& layout, CardOrigin at);
 void drawCutMarks(PrinterSurface& surface, const PrintLayout& layout, CardOrigin at);
-void drawLogo(PrinterSurface& surface, const CardLogo& logo, CardOrigin at);
+void drawLogo(PrinterSurface& surface, const CardLogo& logo, CardOrigin at, DrawnCard* drawn = nullptr);
 void drawZone(PrinterSurface& surface, const TextZone& zone, int n, ZonePrintLines& lines, double cardHeight,
-              CardOrigin at);
+              CardOrigin at, DrawnZone* drawn = nullptr);
 
-// One whole card at its origin, in the given order.
-void drawCard(PrinterSurface& surface, CardSource source, CardOrigin at, DrawOrder order);
+// One whole card at its origin, in the given order. With drawn, also measures what each part
+// covers (a few more measuring calls on the surface).
+void drawCard(PrinterSurface& surface, CardSource source, CardOrigin at, DrawOrder order,
+              DrawnCard* drawn = nullptr);
