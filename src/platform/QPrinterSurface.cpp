@@ -3,6 +3,7 @@
 #include "app/Colour.h"
 #include "platform/Spooler.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -10,7 +11,6 @@
 #include <QPrinter>
 #include <QSaveFile>
 #include <QTemporaryFile>
-#include <cups/cups.h>
 
 namespace {
 
@@ -23,6 +23,17 @@ QStringList printedLines(const QString& text) {
 }
 
 constexpr double PageDpi = 600;
+
+// Qt's PDF writer gives the page box in whole points (595 x 842); A4 is 595.28 x 841.89.
+// The numbers are written with six decimals, so the exact ones take the same bytes and the
+// file's cross-reference offsets stay right.
+QByteArray exactA4(QByteArray pdf) {
+    static const QByteArray portrait("595.000000 842.000000"), exact("595.275591 841.889764");
+    static const QByteArray landscape("842.000000 595.000000"), exactLandscape("841.889764 595.275591");
+    pdf.replace(" " + portrait + "]", " " + exact + "]");
+    pdf.replace(" " + landscape + "]", " " + exactLandscape + "]");
+    return pdf;
+}
 
 } // namespace
 
@@ -68,8 +79,11 @@ void QPrinterSurface::setFontSize(float points) {
     font_.setPointSizeF(points);
 }
 
-void QPrinterSurface::openPdf(QIODevice& file) {
-    writer_ = std::make_unique<QPdfWriter>(&file);
+void QPrinterSurface::openPdf(QIODevice&) {
+    // The page is made in memory and written out whole at EndDoc, once its box is exact.
+    pdfBytes_.setData(QByteArray());
+    pdfBytes_.open(QIODevice::WriteOnly);
+    writer_ = std::make_unique<QPdfWriter>(&pdfBytes_);
     writer_->setResolution(int(PageDpi));
     writer_->setCreator(QStringLiteral("Kalimo"));
     writer_->setTitle(jobTitle_);
@@ -80,14 +94,16 @@ void QPrinterSurface::openPdf(QIODevice& file) {
 void QPrinterSurface::open() {
     if (painter_.isActive())
         return;
-    const QPageLayout page(QPageSize(QPageSize::A4),
-                           orientation_ == 2 ? QPageLayout::Landscape : QPageLayout::Portrait,
-                           QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter, QMarginsF(0, 0, 0, 0));
+    finished_.reset();
+    // The whole sheet is the program's: a queue's hardware margins never refuse or move it.
+    QPageLayout page(QPageSize(QPageSize::A4),
+                     orientation_ == 2 ? QPageLayout::Landscape : QPageLayout::Portrait,
+                     QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter, QMarginsF(0, 0, 0, 0));
+    page.setMode(QPageLayout::FullPageMode);
     switch (target_) {
     case Target::Spooler:
+        // Empty: the default printer, found (or missed, with its reason) when the page is sent.
         queue_ = spooler_->currentPrinter();
-        if (queue_.isEmpty())
-            throw PrinterError("no printer");
         spoolFile_ =
             std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/kalimo-XXXXXX.pdf"));
         if (!spoolFile_->open())
@@ -221,23 +237,32 @@ void QPrinterSurface::endDoc() {
         return;
     }
     finishPainting();
+    if (writer_) {
+        writer_.reset();
+        pdfBytes_.close();
+        const QByteArray pdf = exactA4(pdfBytes_.data());
+        QIODevice* file =
+            target_ == Target::Spooler ? static_cast<QIODevice*>(spoolFile_.get()) : pdfFile_.get();
+        if (file->write(pdf) != pdf.size()) {
+            reset();
+            throw PrinterError("cannot write the page");
+        }
+    }
     switch (target_) {
     case Target::Spooler: {
+        if (!spoolFile_->flush()) {
+            reset();
+            throw PrinterError("cannot write the page");
+        }
         spoolFile_->close();
-        // The page is the sheet itself: never scaled, never turned by the queue's own defaults.
-        cups_option_t* options = nullptr;
-        int count = 0;
-        count = cupsAddOption("media", "iso_a4_210x297mm", count, &options);
-        count = cupsAddOption("print-scaling", "none", count, &options);
-        count = cupsAddOption("orientation-requested", orientation_ == 2 ? "4" : "3", count, &options);
-        const int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, queue_.toUtf8().constData(),
-                                       spoolFile_->fileName().toLocal8Bit().constData(),
-                                       jobTitle_.toUtf8().constData(), count, options);
-        cupsFreeOptions(count, options);
-        const QByteArray reason = cupsLastErrorString();
+        auto document = std::make_shared<SpoolDocument>();
+        document->queue = queue_;
+        document->title = jobTitle_;
+        document->orientation = orientation_;
+        document->path = spoolFile_->fileName();
+        document->keepFile = std::shared_ptr<QTemporaryFile>(std::move(spoolFile_));
         reset();
-        if (job == 0)
-            throw PrinterError(reason.toStdString());
+        finished_ = std::move(document);
         break;
     }
     case Target::PdfFile: {
@@ -267,6 +292,8 @@ void QPrinterSurface::reset() {
     if (pdfFile_ && pdfFile_->isOpen())
         pdfFile_->cancelWriting();
     writer_.reset();
+    pdfBytes_.close();
+    pdfBytes_.setData(QByteArray());
     pdfFile_.reset();
     spoolFile_.reset();
     paintDevice_ = nullptr;

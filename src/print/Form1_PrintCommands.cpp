@@ -3,12 +3,17 @@
 #include "app/Module1.h"
 #include "platform/Platform.h"
 #include "platform/QPrinterSurface.h"
+#include "print/CalibrationPage.h"
 #include "print/DecoupeLignes.h"
 #include "print/FrameProgress.h"
 #include "print/PrintConfirmation.h"
 #include "print/PrintJobs.h"
+#include "print/SpoolWatcher.h"
 #include "setup/Form2.h"
+#include "setup/PrintSetupMenus.h"
 
+#include <QAction>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QPrintPreviewDialog>
@@ -62,6 +67,32 @@ void afterJob(Form1& w) {
     w.placeLogoBox();
 }
 
+// The page goes to the spooler off the interface thread; Frame2 stays up while it does and
+// its cancel withdraws the job. Only a result that is no plain print is worth a message.
+void sendToSpooler(Form1& w, std::shared_ptr<SpoolDocument> document) {
+    auto* watcher = new SpoolWatcher(*w.platform().spooler, std::move(document), &w);
+    watcher->setObjectName(QStringLiteral("SpoolWatcher"));
+    QGroupBox* frame = w.Frame2;
+    const QString caption = frame->title();
+    QObject::connect(watcher, &SpoolWatcher::progressed, frame,
+                     [frame](const QString& state) { frame->setTitle(state); });
+    QObject::connect(watcher, &SpoolWatcher::finished, &w,
+                     [&w, watcher, frame, caption](const SpoolOutcome& o) {
+                         frame->setTitle(caption);
+                         if (w.findChildren<SpoolWatcher*>().size() == 1)
+                             frame->hide();
+                         watcher->deleteLater();
+                         MessageBoxes& messages = *w.platform().messages;
+                         if (o.kind == SpoolOutcome::Kind::Failed)
+                             messages.error(o.message);
+                         else if (o.kind == SpoolOutcome::Kind::Waiting)
+                             messages.show({o.message, QStringLiteral("Impression"), MsgButtons::Ok,
+                                            MsgIcon::Exclamation, 1});
+                     });
+    frame->show();
+    watcher->start();
+}
+
 QString pdfNameFor(const QString& cardPath) {
     const QString base = QFileInfo(cardPath).completeBaseName();
     return (base.isEmpty() ? QStringLiteral("Cartes") : base) + QStringLiteral(".pdf");
@@ -79,6 +110,18 @@ void Form1::Imprim1Carte() {
     ::Imprim1Carte({m_, *p_.printer, *p_.messages, progress});
 }
 
+// The job of the current request on the application's printer, then off to the spooler.
+static void printOnPrinter(Form1& w) {
+    if (w.module().request.mode == 1)
+        w.Imprim10Cartes();
+    else
+        w.Imprim1Carte();
+    std::shared_ptr<SpoolDocument> document = w.platform().printer->takeDocument();
+    afterJob(w);
+    if (document)
+        sendToSpooler(w, std::move(document));
+}
+
 void Form1::Mnu_Imprimer_Click() {
     if (!askPrintSetup(*this))
         return;
@@ -86,11 +129,7 @@ void Form1::Mnu_Imprimer_Click() {
         return;
     if (!prepareLines(*this))
         return;
-    if (m_.request.mode == 1)
-        Imprim10Cartes();
-    else
-        Imprim1Carte();
-    afterJob(*this);
+    printOnPrinter(*this);
 }
 
 void Form1::Command5_Click() {
@@ -103,13 +142,18 @@ void Form1::Command8_Click() {
         p_.printer->killDoc();
     } catch (const std::exception&) {
     }
+    for (SpoolWatcher* sending : findChildren<SpoolWatcher*>())
+        sending->cancel();
     Frame2->hide();
 }
 
 void Form1::Mnu_Apercu_Click() {
     if (!askPrintSetup(*this) || !prepareLines(*this))
         return;
+    // The preview paints the very page the PDF export writes: a PDF printer has no hardware
+    // margins, whatever the current queue's are.
     QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
     QPrintPreviewDialog preview(&printer, this);
     preview.setObjectName(QStringLiteral("Apercu"));
     preview.setWindowTitle(QStringLiteral("Aperçu avant impression"));
@@ -120,8 +164,28 @@ void Form1::Mnu_Apercu_Click() {
         auto surface = QPrinterSurface::device(*target);
         runJob(*this, *surface);
     });
+    // Its print button runs the program's own job on the current printer; its page set-up,
+    // which would only change the preview, goes.
+    bool print = false;
+    const auto translated = [](const char* text) {
+        return QCoreApplication::translate("QPrintPreviewDialog", text);
+    };
+    for (QAction* action : preview.findChildren<QAction*>()) {
+        if (action->text() == translated("Page setup")) {
+            action->setVisible(false);
+        } else if (action->text() == translated("Print")) {
+            action->setObjectName(QStringLiteral("ApercuImprimer"));
+            QObject::disconnect(action, &QAction::triggered, nullptr, nullptr);
+            connect(action, &QAction::triggered, &preview, [&preview, &print] {
+                print = true;
+                preview.accept();
+            });
+        }
+    }
     preview.exec();
     afterJob(*this);
+    if (print && prepareLines(*this))
+        printOnPrinter(*this);
 }
 
 void Form1::Mnu_ExportPdf_Click() {
@@ -144,4 +208,20 @@ void Form1::Mnu_ExportPdf_Click() {
     surface->setJobTitle(QFileInfo(path).fileName());
     runJob(*this, *surface);
     afterJob(*this);
+}
+
+void printCalibrationPage(Form1& w) {
+    Platform& p = w.platform();
+    const MessageRequest ask{QStringLiteral("Imprimer la page de calibration des paramètres en cours ?"),
+                             QStringLiteral("Calibration"), MsgButtons::YesNo, MsgIcon::Question, 1};
+    if (p.messages->show(ask) != MsgAnswer::Yes)
+        return;
+    FrameProgress progress(w.Frame2);
+    const PrintContext context{w.module(), *p.printer, *p.messages, progress};
+    runPrintJob(context, calibration::LineDots,
+                [&] { calibration::drawPage(*p.printer, w.module().layout); });
+    std::shared_ptr<SpoolDocument> document = p.printer->takeDocument();
+    w.Frame2->hide();
+    if (document)
+        sendToSpooler(w, std::move(document));
 }

@@ -91,7 +91,11 @@ QByteArray encode(const PrintLayout& l) {
     return out;
 }
 
-bool apply(const QByteArray& data, PrintLayout& layout, bool truncated) {
+bool apply(const QByteArray& data, PrintLayout& layout, bool truncated, int* fieldsRead) {
+    int taken = 0;
+    if (!fieldsRead)
+        fieldsRead = &taken;
+    *fieldsRead = 0;
     FieldReader reader(data, truncated);
     double* const measures[] = {&layout.leftMargin,        &layout.topMargin, &layout.horizontalSeparator,
                                 &layout.verticalSeparator, &layout.cardWidth, &layout.cardHeight};
@@ -103,6 +107,7 @@ bool apply(const QByteArray& data, PrintLayout& layout, bool truncated) {
         if (!value)
             return false;
         *measure = *value;
+        ++*fieldsRead;
     }
     const auto frameField = reader.next();
     if (!frameField)
@@ -118,10 +123,13 @@ bool apply(const QByteArray& data, PrintLayout& layout, bool truncated) {
         return false;
     layout.printFrame = *frame;
     layout.printCutMarks = *cut;
+    *fieldsRead = 8;
     return true;
 }
 
-bool read(const QString& path, PrintLayout& layout) {
+bool read(const QString& path, PrintLayout& layout, int* fieldsRead) {
+    if (fieldsRead)
+        *fieldsRead = 0;
     // Only ordinary files: a pipe or a device could block or never end.
     if (!QFileInfo(path).isFile())
         return false;
@@ -132,7 +140,7 @@ bool read(const QString& path, PrintLayout& layout) {
     const bool truncated = data.size() > MaxBytes;
     if (truncated)
         data.truncate(MaxBytes);
-    return apply(data, layout, truncated);
+    return apply(data, layout, truncated, fieldsRead);
 }
 
 bool write(const QString& path, const PrintLayout& layout) {

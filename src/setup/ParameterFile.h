@@ -18,11 +18,12 @@ QByteArray encode(const PrintLayout& layout);
 // Reads the eight fields in file order into the layout: each measure as soon as it is read,
 // the two flags together once both are. Returns false at the first field that is missing or
 // cannot be read; what was applied before it stays applied. `truncated` says the data was
-// cut short, so that a field running into its end is not taken as complete.
-bool apply(const QByteArray& data, PrintLayout& layout, bool truncated = false);
+// cut short, so that a field running into its end is not taken as complete. `fieldsRead`
+// gets how many fields were taken (6: the measures, without the flags).
+bool apply(const QByteArray& data, PrintLayout& layout, bool truncated = false, int* fieldsRead = nullptr);
 
 // apply() on the file at path (at most MaxBytes of it); false when it cannot be opened.
-bool read(const QString& path, PrintLayout& layout);
+bool read(const QString& path, PrintLayout& layout, int* fieldsRead = nullptr);
 
 // Writes the layout through a temporary file renamed over the target, so that a failed
 // write leaves any previous file as it was.
