@@ -1,5 +1,6 @@
 #include "platform/CupsSpooler.h"
 
+#include <QDir>
 #include <QFile>
 #include <cups/cups.h>
 #include <iterator>
@@ -218,6 +219,33 @@ SpoolTrouble troubleOfLastError() {
     }
 }
 
+// The default printer a person chose for themselves: LPDEST or PRINTER, else the "Default"
+// line of their lpoptions, else of the system's. Without its instance. libcups has no call
+// that gives this name when the printer is gone.
+QString personalDefault() {
+    for (const char* variable : {"LPDEST", "PRINTER"}) {
+        const QByteArray value = qgetenv(variable);
+        if (!value.isEmpty() && value != "lp")
+            return QString::fromLocal8Bit(value).section(QLatin1Char('/'), 0, 0);
+    }
+    const QByteArray serverRoot = qgetenv("CUPS_SERVERROOT");
+    const QString files[] = {
+        QDir::homePath() + QStringLiteral("/.cups/lpoptions"),
+        (serverRoot.isEmpty() ? QStringLiteral("/etc/cups") : QString::fromLocal8Bit(serverRoot)) +
+            QStringLiteral("/lpoptions")};
+    for (const QString& path : files) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        while (!file.atEnd()) {
+            const QList<QByteArray> words = file.readLine().simplified().split(' ');
+            if (words.size() >= 2 && words.first().compare("Default", Qt::CaseInsensitive) == 0)
+                return QString::fromUtf8(words.at(1)).section(QLatin1Char('/'), 0, 0);
+        }
+    }
+    return {};
+}
+
 QueueStatus queueFromDest(const cups_dest_t* dest) {
     QueueStatus q;
     q.name = QString::fromUtf8(dest->name);
@@ -263,14 +291,16 @@ QueueStatus CupsSpooler::queueStatus(const QString& wanted) {
     if (name.isEmpty()) {
         // The person's default (environment, lpoptions), else the server's; a default that
         // names a printer since deleted is reported by that name below.
-        const char* byDefault = cupsGetDefault2(connection.get());
-        if (!byDefault) {
+        name = personalDefault();
+        const char* byServer = name.isEmpty() ? cupsGetDefault2(connection.get()) : nullptr;
+        if (name.isEmpty() && !byServer) {
             if (cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND)
                 return trouble(SpoolTrouble::ServerUnreachable);
             const Dests dests(connection);
             return trouble(dests.count() == 0 ? SpoolTrouble::NoPrinter : SpoolTrouble::PrinterNotFound);
         }
-        name = QString::fromUtf8(byDefault).section(QLatin1Char('/'), 0, 0);
+        if (name.isEmpty())
+            name = QString::fromUtf8(byServer);
     }
     ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
@@ -338,9 +368,11 @@ SubmitResult CupsSpooler::submit(const SpoolDocument& document) {
         sent = !chunk.isEmpty() && cupsWriteRequestData(connection.get(), chunk.constData(),
                                                         size_t(chunk.size())) == HTTP_STATUS_CONTINUE;
     }
-    const ipp_status_t status =
-        sent ? cupsFinishDocument(connection.get(), queue.constData()) : IPP_STATUS_ERROR_SERVICE_UNAVAILABLE;
-    if (sent && status <= IPP_STATUS_OK_CONFLICTING) {
+    // The spooler's own answer to the document: none within the limit is a failure, which
+    // cupsFinishDocument does not always tell.
+    const Answer answer(sent ? cupsGetResponse(connection.get(), ("/printers/" + queue).constData())
+                             : nullptr);
+    if (answer.ipp && ippGetStatusCode(answer.ipp) <= IPP_STATUS_OK_CONFLICTING) {
         result.job = job;
         return result;
     }

@@ -46,7 +46,7 @@ void drawPage(PrinterSurface& s, const PrintLayout& layout) {
     s.line(RulerX, 0, RulerX, PageHeight, Black);
     for (int k = 0; k <= int(PageHeight); ++k) {
         s.line(RulerX, k, RulerX + tickLength(k), k, Black);
-        if (k % 10 == 0 && k > 0 && k < PageHeight)
+        if (k % 10 == 0 && k > 0 && k < PageHeight && std::abs(k - RulerY) > 8) // clear of the other ruler
             label(s, RulerX + 6, k + 0.3, k);
     }
 

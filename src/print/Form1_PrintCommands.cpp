@@ -73,22 +73,20 @@ void sendToSpooler(Form1& w, std::shared_ptr<SpoolDocument> document) {
     auto* watcher = new SpoolWatcher(*w.platform().spooler, std::move(document), &w);
     watcher->setObjectName(QStringLiteral("SpoolWatcher"));
     QGroupBox* frame = w.Frame2;
-    const QString caption = frame->title();
     QObject::connect(watcher, &SpoolWatcher::progressed, frame,
                      [frame](const QString& state) { frame->setTitle(state); });
-    QObject::connect(watcher, &SpoolWatcher::finished, &w,
-                     [&w, watcher, frame, caption](const SpoolOutcome& o) {
-                         frame->setTitle(caption);
-                         if (w.findChildren<SpoolWatcher*>().size() == 1)
-                             frame->hide();
-                         watcher->deleteLater();
-                         MessageBoxes& messages = *w.platform().messages;
-                         if (o.kind == SpoolOutcome::Kind::Failed)
-                             messages.error(o.message);
-                         else if (o.kind == SpoolOutcome::Kind::Waiting)
-                             messages.show({o.message, QStringLiteral("Impression"), MsgButtons::Ok,
-                                            MsgIcon::Exclamation, 1});
-                     });
+    QObject::connect(watcher, &SpoolWatcher::finished, &w, [&w, watcher, frame](const SpoolOutcome& o) {
+        frame->setTitle(QStringLiteral("Impression en cours"));
+        watcher->setObjectName(QString()); // no longer sending
+        if (w.findChildren<SpoolWatcher*>(QStringLiteral("SpoolWatcher")).isEmpty())
+            frame->hide();
+        watcher->deleteLater();
+        MessageBoxes& messages = *w.platform().messages;
+        if (o.kind == SpoolOutcome::Kind::Failed)
+            messages.error(o.message);
+        else if (o.kind == SpoolOutcome::Kind::Waiting)
+            messages.show({o.message, QStringLiteral("Impression"), MsgButtons::Ok, MsgIcon::Exclamation, 1});
+    });
     frame->show();
     watcher->start();
 }

@@ -21,6 +21,7 @@ Run kalimo(const QString& folder, const QStringList& arguments) {
     // No spooler anywhere: a print that reached it would fail loudly.
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("CUPS_SERVER", folder + "/no-server.sock");
+    env.insert("XDG_RUNTIME_DIR", folder); // else Qt says on standard error that it is missing
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(KALIMO_EXECUTABLE), arguments);
     Run r;
@@ -30,14 +31,15 @@ Run kalimo(const QString& folder, const QStringList& arguments) {
     return r;
 }
 
-// Whether a vertical line is drawn at x (mm), over the middle of y0..y1, in the page at 150 dpi.
+// Whether a vertical line, dark over a quarter of y0..y1 at least (a dash-dot line is), is
+// drawn at x (mm) in the page at 150 dpi.
 bool verticalLineAt(const QImage& page, double x, double y0, double y1) {
     const auto px = [](double mm) { return int(mm / 25.4 * 150); };
     for (int c = px(x) - 1; c <= px(x) + 1; ++c) {
         int n = 0;
         for (int r = px(y0); r < px(y1); ++r)
             n += qGray(page.pixel(c, r)) < 160;
-        if (n > (px(y1) - px(y0)) / 2)
+        if (n > (px(y1) - px(y0)) / 4)
             return true;
     }
     return false;
@@ -96,7 +98,8 @@ private slots:
                           {"-r", "150", "-gray", "-png", "-singlefile", pdf, dir.filePath("page")});
         const QImage page(dir.filePath("page.png"));
         QVERIFY(!page.isNull());
-        QVERIFY(verticalLineAt(page, firstCutX, 20, 50));
+        QVERIFY(verticalLineAt(page, firstCutX, 20, 50));     // cut mark
+        QVERIFY(verticalLineAt(page, firstCutX + 2, 20, 50)); // frame
         QVERIFY(!verticalLineAt(page, firstCutX - 3, 20, 50));
     }
 

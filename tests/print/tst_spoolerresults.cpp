@@ -3,6 +3,7 @@
 
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 // kalimo --print against a private CUPS server set in each state a person's printer can be
@@ -20,7 +21,9 @@ struct Run {
     qint64 ms = 0;
 };
 
-Run kalimo(const QProcessEnvironment& env, const QStringList& arguments) {
+Run kalimo(QProcessEnvironment env, const QStringList& arguments) {
+    QTemporaryDir runtime; // else Qt says on standard error that it is missing
+    env.insert("XDG_RUNTIME_DIR", runtime.path());
     QProcess p;
     p.setProcessEnvironment(env);
     QElapsedTimer clock;
