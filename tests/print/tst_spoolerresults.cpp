@@ -125,29 +125,33 @@ private slots:
     // bound, never a success, and leaves no half-sent job behind.
     void misbehavingServer_data() {
         QTest::addColumn<int>("mode");
+        QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("message");
         QTest::addColumn<bool>("cancels");
-        QTest::newRow("never answers") << int(StandInSpooler::Mode::Silent)
-                                       << "Le serveur d'impression ne répond pas : vérifiez que le service "
-                                          "d'impression (CUPS) est démarré."
-                                       << false;
+        const QStringList named{"--print", "--printer", "kalimo-stall"};
+        const QString silent = "Le serveur d'impression ne répond pas : vérifiez que le service d'impression "
+                               "(CUPS) est démarré.";
+        QTest::newRow("never answers, default printer")
+            << int(StandInSpooler::Mode::Silent) << QStringList{"--print"} << silent << false;
+        QTest::newRow("never answers") << int(StandInSpooler::Mode::Silent) << named << silent << false;
         QTest::newRow("stalls on the document")
-            << int(StandInSpooler::Mode::StallOnDocument)
+            << int(StandInSpooler::Mode::StallOnDocument) << named
             << "Le serveur d'impression a cessé de répondre : le travail n'a pas été imprimé." << true;
         QTest::newRow("job stays incoming")
-            << int(StandInSpooler::Mode::KeepIncoming)
+            << int(StandInSpooler::Mode::KeepIncoming) << named
             << "La file kalimo-stall n'a pas reçu le travail en entier : il a été annulé." << true;
     }
 
     void misbehavingServer() {
         QFETCH(int, mode);
+        QFETCH(QStringList, arguments);
         QFETCH(QString, message);
         QFETCH(bool, cancels);
         StandInSpooler server(static_cast<StandInSpooler::Mode>(mode));
         QVERIFY(server.start());
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("CUPS_SERVER", QString::fromLatin1(server.serverAddress()));
-        const Run r = kalimo(env, {"--print", "--printer", "kalimo-stall"});
+        const Run r = kalimo(env, arguments);
         QVERIFY2(r.ms < BoundMs, qPrintable(QString::number(r.ms)));
         QCOMPARE(r.err, message);
         QCOMPARE(r.exitCode, 1);
