@@ -25,13 +25,12 @@ QStringList printedLines(const QString& text) {
 constexpr double PageDpi = 600;
 
 // Qt's PDF writer gives the page box in whole points (595 x 842); A4 is 595.28 x 841.89.
-// The numbers are written with six decimals, so the exact ones take the same bytes and the
-// file's cross-reference offsets stay right.
+// Its drawing counts from the top of that box, so the exact box keeps the top at 842 and
+// starts 0.11 pt higher. Written in as many bytes as Qt's, so that the file's cross-reference
+// offsets stay right.
 QByteArray exactA4(QByteArray pdf) {
-    static const QByteArray portrait("595.000000 842.000000"), exact("595.275591 841.889764");
-    static const QByteArray landscape("842.000000 595.000000"), exactLandscape("841.889764 595.275591");
-    pdf.replace(" " + portrait + "]", " " + exact + "]");
-    pdf.replace(" " + landscape + "]", " " + exactLandscape + "]");
+    pdf.replace("[0 0 595.000000 842.000000]", "[0 .1102 595.2756 842.0000]");
+    pdf.replace("[0 0 842.000000 595.000000]", "[0 -.276 841.8898 595.0000]");
     return pdf;
 }
 

@@ -124,7 +124,7 @@ private slots:
         // Every millimetre tick of both rulers within 0.1 mm of its place; long ticks every
         // 5 and 10 mm only.
         using namespace calibration;
-        const QList<double> across = runs(page, true, RulerY + 1.5, 0, 210);
+        const QList<double> across = runs(page, true, RulerY + 1.25, 0, 210); // between two ticks down
         for (int k = 1; k < 210; ++k)
             QVERIFY2(qAbs(nearest(across, k) - k) < 0.1,
                      qPrintable(QStringLiteral("%1: %2").arg(k).arg(nearest(across, k))));
