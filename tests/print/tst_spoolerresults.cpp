@@ -105,6 +105,7 @@ private slots:
         if (!printer.isEmpty())
             arguments << "--printer" << printer;
         const Run r = kalimo(env, arguments);
+        qInfo("verdict after %lld ms", r.ms);
         QVERIFY2(r.ms < BoundMs, qPrintable(QString::number(r.ms)));
         QCOMPARE(r.err, message);
         QCOMPARE(r.exitCode, exitCode);
@@ -152,6 +153,7 @@ private slots:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("CUPS_SERVER", QString::fromLatin1(server.serverAddress()));
         const Run r = kalimo(env, arguments);
+        qInfo("verdict after %lld ms", r.ms);
         QVERIFY2(r.ms < BoundMs, qPrintable(QString::number(r.ms)));
         QCOMPARE(r.err, message);
         QCOMPARE(r.exitCode, 1);
