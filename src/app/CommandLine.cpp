@@ -38,16 +38,17 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
             spooler = true;
             continue;
         }
-        const bool takesValue = a == QLatin1String("--pdf") || a == QLatin1String("--printer") ||
-                                a == QLatin1String("--par") || a == QLatin1String("--copies") ||
-                                a == QLatin1String("--position");
+        const bool takesValue = a == QLatin1String("--pdf") || a == QLatin1String("--calibration-pdf") ||
+                                a == QLatin1String("--printer") || a == QLatin1String("--par") ||
+                                a == QLatin1String("--copies") || a == QLatin1String("--position");
         if (takesValue) {
             if (i + 1 >= arguments.size() || arguments.at(i + 1).isEmpty())
                 return failed(c, QStringLiteral("L'option %1 attend une valeur.").arg(a));
             const QString value = arguments.at(++i);
-            if (a == QLatin1String("--pdf")) {
+            if (a == QLatin1String("--pdf") || a == QLatin1String("--calibration-pdf")) {
                 pdf = true;
                 c.print.pdfPath = value;
+                c.print.calibration = a == QLatin1String("--calibration-pdf");
             } else if (a == QLatin1String("--printer")) {
                 c.print.printer = value;
                 printOnly << a;
@@ -100,6 +101,7 @@ QString CommandLine::usage() {
         "Utilisation : kalimo [CARTE.CDV]\n"
         "              kalimo --pdf SORTIE.pdf [--par PARAMETRES.PAR] [--copies N | --position P] "
         "[CARTE.CDV]\n"
+        "              kalimo --calibration-pdf SORTIE.pdf [--par PARAMETRES.PAR]\n"
         "              kalimo --print [--printer FILE] [--par PARAMETRES.PAR] [--copies N | --position P] "
         "[CARTE.CDV]\n"
         "  Ouvre Kalimo, création de cartes de visite, avec la carte donnée s'il y en a une.\n"
@@ -110,6 +112,8 @@ QString CommandLine::usage() {
         "  --help, -h          affiche cette aide\n"
         "  --version, -v       affiche la version\n"
         "  --pdf FICHIER       écrit la page dans ce fichier PDF\n"
+        "  --calibration-pdf FICHIER\n"
+        "                      écrit la page de calibration (règles et coins des cartes) dans ce PDF\n"
         "  --print             envoie la page à l'imprimante en cours (par défaut celle du système)\n"
         "  --printer FILE      avec --print : la file d'impression à utiliser\n"
         "  --par FICHIER       les paramètres d'impression de ce fichier .PAR (sinon DEFAUT)\n"

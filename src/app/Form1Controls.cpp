@@ -1,6 +1,7 @@
 // Builds the main window's controls at their places (twips, 15 per pixel).
 #include "app/CardPreview.h"
 #include "app/Form1.h"
+#include "setup/PrintSetupMenus.h"
 #include "app/Module1.h"
 #include "generated/BuildInfo.h"
 
@@ -137,6 +138,7 @@ void Form1::buildMenus() {
     Mnu_ImpPays->setCheckable(true);
     Mnu_Fichier->addSeparator();
     Mnu_ChargeParam = action(Mnu_Fichier, "Mnu_ChargeParam", QStringLiteral("Charger des paramètres"));
+    addPrintSetupMenus(*this, Mnu_Fichier);
     Mnu_Fichier->addSeparator();
     Mnu_Quitter = action(Mnu_Fichier, "Mnu_Quitter", QStringLiteral("&Quitter"));
 

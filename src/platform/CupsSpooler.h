@@ -14,6 +14,8 @@ public:
     struct Limits {
         int connectMs = 3000;
         int answerMs = 2000;
+        // Sending a document and waiting for the spooler to take it.
+        int documentMs = 5000;
     };
     CupsSpooler() = default;
     explicit CupsSpooler(Limits limits) : limits_(limits) {}
@@ -25,6 +27,12 @@ public:
     std::optional<PrinterDefaults> storedDefaults(const QString& name) override;
     bool storeDefaults(const QString& name, const PrinterDefaults& defaults, quint32 fields) override;
     QString serverName() override;
+
+    QList<QueueStatus> queues() override;
+    QueueStatus queueStatus(const QString& name) override;
+    SubmitResult submit(const SpoolDocument& document) override;
+    JobStatus jobStatus(int job) override;
+    bool cancelJob(int job) override;
 
 private:
     Limits limits_;

@@ -3,7 +3,10 @@
 #include "platform/Picture.h"
 
 #include <QString>
+#include <memory>
 #include <stdexcept>
+
+struct SpoolDocument;
 
 // Raised by a printer surface when it cannot go on (no printer, spooler error, bad font).
 struct PrinterError : std::runtime_error {
@@ -45,4 +48,8 @@ public:
 
     virtual void endDoc() = 0;
     virtual void killDoc() = 0;
+
+    // On a surface that prints to a queue, the page the last EndDoc finished, once: the
+    // caller sends it to the spooler off the interface thread. Null otherwise.
+    virtual std::shared_ptr<SpoolDocument> takeDocument() { return nullptr; }
 };

@@ -4,16 +4,26 @@
 #include "platform/Spooler.h"
 #include "platform/SurfacePen.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QSaveFile>
 #include <QTemporaryFile>
-#include <cups/cups.h>
 
 namespace {
 
 constexpr double PageDpi = 600;
+
+// Qt's PDF writer gives the page box in whole points (595 x 842); A4 is 595.28 x 841.89.
+// Its drawing counts from the top of that box, so the exact box keeps the top at 842 and
+// starts 0.11 pt higher. Written in as many bytes as Qt's, so that the file's cross-reference
+// offsets stay right.
+QByteArray exactA4(QByteArray pdf) {
+    pdf.replace("[0 0 595.000000 842.000000]", "[0 .1102 595.2756 842.0000]");
+    pdf.replace("[0 0 842.000000 595.000000]", "[0 -.276 841.8898 595.0000]");
+    return pdf;
+}
 
 } // namespace
 
@@ -59,8 +69,11 @@ void QPrinterSurface::setFontSize(float points) {
     font_.setPointSizeF(points);
 }
 
-void QPrinterSurface::openPdf(QIODevice& file) {
-    writer_ = std::make_unique<QPdfWriter>(&file);
+void QPrinterSurface::openPdf(QIODevice&) {
+    // The page is made in memory and written out whole at EndDoc, once its box is exact.
+    pdfBytes_.setData(QByteArray());
+    pdfBytes_.open(QIODevice::WriteOnly);
+    writer_ = std::make_unique<QPdfWriter>(&pdfBytes_);
     writer_->setResolution(int(PageDpi));
     writer_->setCreator(QStringLiteral("Kalimo"));
     writer_->setTitle(jobTitle_);
@@ -71,14 +84,16 @@ void QPrinterSurface::openPdf(QIODevice& file) {
 void QPrinterSurface::open() {
     if (painter_.isActive())
         return;
-    const QPageLayout page(QPageSize(QPageSize::A4),
-                           orientation_ == 2 ? QPageLayout::Landscape : QPageLayout::Portrait,
-                           QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter, QMarginsF(0, 0, 0, 0));
+    finished_.reset();
+    // The whole sheet is the program's: a queue's hardware margins never refuse or move it.
+    QPageLayout page(QPageSize(QPageSize::A4),
+                     orientation_ == 2 ? QPageLayout::Landscape : QPageLayout::Portrait,
+                     QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter, QMarginsF(0, 0, 0, 0));
+    page.setMode(QPageLayout::FullPageMode);
     switch (target_) {
     case Target::Spooler:
+        // Empty: the default printer, found (or missed, with its reason) when the page is sent.
         queue_ = spooler_->currentPrinter();
-        if (queue_.isEmpty())
-            throw PrinterError("no printer");
         spoolFile_ =
             std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/kalimo-XXXXXX.pdf"));
         if (!spoolFile_->open())
@@ -156,23 +171,32 @@ void QPrinterSurface::endDoc() {
         return;
     }
     finishPainting();
+    if (writer_) {
+        writer_.reset();
+        pdfBytes_.close();
+        const QByteArray pdf = exactA4(pdfBytes_.data());
+        QIODevice* file =
+            target_ == Target::Spooler ? static_cast<QIODevice*>(spoolFile_.get()) : pdfFile_.get();
+        if (file->write(pdf) != pdf.size()) {
+            reset();
+            throw PrinterError("cannot write the page");
+        }
+    }
     switch (target_) {
     case Target::Spooler: {
+        if (!spoolFile_->flush()) {
+            reset();
+            throw PrinterError("cannot write the page");
+        }
         spoolFile_->close();
-        // The page is the sheet itself: never scaled, never turned by the queue's own defaults.
-        cups_option_t* options = nullptr;
-        int count = 0;
-        count = cupsAddOption("media", "iso_a4_210x297mm", count, &options);
-        count = cupsAddOption("print-scaling", "none", count, &options);
-        count = cupsAddOption("orientation-requested", orientation_ == 2 ? "4" : "3", count, &options);
-        const int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, queue_.toUtf8().constData(),
-                                       spoolFile_->fileName().toLocal8Bit().constData(),
-                                       jobTitle_.toUtf8().constData(), count, options);
-        cupsFreeOptions(count, options);
-        const QByteArray reason = cupsLastErrorString();
+        auto document = std::make_shared<SpoolDocument>();
+        document->queue = queue_;
+        document->title = jobTitle_;
+        document->orientation = orientation_;
+        document->path = spoolFile_->fileName();
+        document->keepFile = std::shared_ptr<QTemporaryFile>(std::move(spoolFile_));
         reset();
-        if (job == 0)
-            throw PrinterError(reason.toStdString());
+        finished_ = std::move(document);
         break;
     }
     case Target::PdfFile: {
@@ -202,6 +226,8 @@ void QPrinterSurface::reset() {
     if (pdfFile_ && pdfFile_->isOpen())
         pdfFile_->cancelWriting();
     writer_.reset();
+    pdfBytes_.close();
+    pdfBytes_.setData(QByteArray());
     pdfFile_.reset();
     spoolFile_.reset();
     paintDevice_ = nullptr;

@@ -3,6 +3,7 @@
 #include "platform/CardText.h"
 #include "platform/PrinterSurface.h"
 
+#include <QBuffer>
 #include <QFont>
 #include <QPageLayout>
 #include <QPainter>
@@ -18,7 +19,8 @@ class Spooler;
 // The printer surface over QPainter: one A4 page addressed in millimetres from the paper's
 // corner, with no printer margins. The page is painted as PDF and only leaves the program
 // at EndDoc, so KillDoc abandons a job without a trace. Three destinations:
-// - the application's current printer: the PDF goes to that spooler queue;
+// - the application's current printer: EndDoc finishes the PDF for that queue, and the
+//   caller sends it (takeDocument);
 // - a PDF file, replaced only when the job ends;
 // - a QPrinter handed over by the caller (the print preview), painted and nothing more.
 class QPrinterSurface : public PrinterSurface {
@@ -57,6 +59,7 @@ public:
 
     void endDoc() override;
     void killDoc() override;
+    std::shared_ptr<SpoolDocument> takeDocument() override { return std::move(finished_); }
 
 private:
     enum class Target { Spooler, PdfFile, Device };
@@ -79,8 +82,10 @@ private:
     // The open document.
     QString queue_;
     std::unique_ptr<QTemporaryFile> spoolFile_;
+    std::shared_ptr<SpoolDocument> finished_; // the last page finished for the queue
     std::unique_ptr<QSaveFile> pdfFile_;
     std::unique_ptr<QPdfWriter> writer_;
+    QBuffer pdfBytes_; // the PDF page, until EndDoc writes it out
     QPagedPaintDevice* paintDevice_ = nullptr;
     QPainter painter_;
     double resolution_ = 600;

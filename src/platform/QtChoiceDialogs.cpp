@@ -3,12 +3,11 @@
 #include "app/Colour.h"
 #include "platform/FontDialog.h"
 #include "platform/Spooler.h"
+#include "print/orientation/PrinterSetupDialog.h"
 
 #include <QApplication>
 #include <QColorDialog>
 #include <QFontDatabase>
-#include <QPrintDialog>
-#include <QPrinter>
 
 std::optional<FontChoice> QtChoiceDialogs::chooseFont(const FontChoice& initial) {
     FontDialog dialog(initial, QFontDatabase::families(), QApplication::activeWindow());
@@ -26,16 +25,6 @@ std::optional<quint32> QtChoiceDialogs::chooseColour(quint32 initialRgb) {
 }
 
 bool QtChoiceDialogs::printerSetup() {
-    QPrinter printer;
-    const QString current = spooler_.currentPrinter();
-    if (!current.isEmpty())
-        printer.setPrinterName(current);
-    QPrintDialog dialog(&printer, QApplication::activeWindow());
-    dialog.setWindowTitle(QStringLiteral("Configuration de l'impression"));
-    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    if (printer.outputFormat() == QPrinter::NativeFormat && !printer.printerName().isEmpty())
-        spooler_.setCurrentPrinter(printer.printerName());
-    return true;
+    PrinterSetupDialog dialog(spooler_, QApplication::activeWindow());
+    return dialog.exec() == QDialog::Accepted;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 
 // A printer's stored default settings, in the spooler's codes: orientation 1 portrait,
@@ -19,8 +21,65 @@ inline constexpr quint32 PaperSize = 0x2;
 inline constexpr quint32 Duplex = 0x1000;
 } // namespace PrinterField
 
-// The print spooler: the installed printers, the application's current printer and the
-// defaults stored for each printer, which outlast the program.
+// Why the spooler could not do what it was asked, as the person must fix it.
+enum class SpoolTrouble {
+    None,
+    ServerUnreachable, // no answer from the print server at all
+    NoPrinter,         // the server answers and has no queue
+    PrinterNotFound,   // the queue asked for does not exist (any more)
+    QueueRefusing,     // the queue exists and does not accept jobs
+    StoppedAnswering,  // the server took the job, then stopped answering
+    Refused,           // the server answered no, for another reason (in the detail)
+};
+
+// One queue as the person sees it in the printer set-up.
+struct QueueStatus {
+    SpoolTrouble trouble = SpoolTrouble::None; // None: the fields below are the queue's
+    QString name;
+    QString description; // the queue's own description, else empty
+    QString location;
+    bool accepting = true;
+    bool stopped = false; // paused by its administrator: jobs wait
+    bool isDefault = false;
+    QString stateMessage;
+};
+
+// A job's state in the spooler's queue, from its own job states.
+enum class JobState {
+    Unknown,    // the spooler did not answer
+    Incoming,   // the spooler is still receiving the document
+    Waiting,    // waiting for its turn
+    Held,       // held until someone releases it
+    Stopped,    // waiting on a stopped queue
+    Processing, // the printer is working on it
+    Done,
+    Cancelled,
+    Aborted,
+};
+
+struct JobStatus {
+    JobState state = JobState::Unknown;
+    QString detail; // the spooler's words, if any
+};
+
+// The page EndDoc finished for a queue, to be sent by the caller (off the interface thread).
+struct SpoolDocument {
+    QString queue;
+    QString title;
+    int orientation = 1;
+    QString path;                   // the PDF
+    std::shared_ptr<void> keepFile; // the file lives as long as this
+};
+
+struct SubmitResult {
+    int job = 0; // the spooler's job number; 0 when the job was not created
+    SpoolTrouble trouble = SpoolTrouble::None;
+    QString detail;
+};
+
+// The print spooler: the installed printers, the application's current printer, the
+// defaults stored for each printer (which outlast the program) and the jobs sent to it.
+// The job calls are made from a worker thread and each is bounded in time.
 class Spooler {
 public:
     virtual ~Spooler() = default;
@@ -36,4 +95,15 @@ public:
     virtual bool storeDefaults(const QString& name, const PrinterDefaults& defaults, quint32 fields) = 0;
     // The spooler's server, as the system information names it; empty when unknown.
     virtual QString serverName() { return {}; }
+
+    // Every queue with its state; one entry with a trouble when there is none to list.
+    virtual QList<QueueStatus> queues() = 0;
+    // The queue a job would go to: name, or the default printer when name is empty. Its
+    // trouble says why there is none (the name of a missing default printer in name).
+    virtual QueueStatus queueStatus(const QString& name) = 0;
+    // Creates the job and sends the document; a job number only once the document was taken.
+    virtual SubmitResult submit(const SpoolDocument& document) = 0;
+    virtual JobStatus jobStatus(int job) = 0;
+    // True when the spooler took the cancel (or the job was already over).
+    virtual bool cancelJob(int job) = 0;
 };

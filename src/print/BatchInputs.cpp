@@ -51,7 +51,9 @@ bool loadBatchLayout(const QString& path, PrintLayout& layout, MessageBoxes& mes
         return false;
     }
     PrintLayout read = layout;
-    if (!parameterfile::read(path, read)) {
+    int stoppedAt = 0;
+    // Six measures alone load as in the set-up dialog: the frame and cut marks stay as they are.
+    if (!parameterfile::read(path, read, &stoppedAt) && stoppedAt < 7) {
         messages.error(QStringLiteral("Erreur de lecture du fichier de paramètres ") + path +
                        QStringLiteral(" !"));
         return false;

@@ -7,10 +7,12 @@
 #include "platform/QtPictureLoader.h"
 #include "platform/StreamMessageBoxes.h"
 #include "print/BatchInputs.h"
+#include "print/CalibrationPage.h"
 #include "print/CardDrawing.h"
 #include "print/DecoupeLignes.h"
 #include "print/PrintJobs.h"
 #include "print/PrintProgress.h"
+#include "print/SpoolHandOff.h"
 
 #include <QFileInfo>
 #include <QTextStream>
@@ -42,6 +44,18 @@ int runBatchPrint(const BatchPrintRequest& r, const QString& currentFolder, QTex
     }
     if (!r.layoutPath.isEmpty() && !loadBatchLayout(r.layoutPath, m.layout, messages))
         return 1;
+    if (r.calibration) {
+        auto surface = QPrinterSurface::pdfFile(r.pdfPath);
+        surface->setJobTitle(QStringLiteral("Calibration"));
+        NoPrintProgress progress;
+        const PrintContext context{m, *surface, messages, progress};
+        if (!runPrintJob(context, calibration::LineDots,
+                         [&] { calibration::drawPage(*surface, m.layout); })) {
+            err << QStringLiteral("Le fichier %1 n'a pas pu être écrit.").arg(r.pdfPath) << '\n';
+            return 1;
+        }
+        return 0;
+    }
     int zone = 0;
     if (!DecoupeLignes(m.card, m.zonePrintLines, &zone)) {
         messages.error(zoneTooLongMessage(zone));
@@ -59,18 +73,25 @@ int runBatchPrint(const BatchPrintRequest& r, const QString& currentFolder, QTex
         }
         return 0;
     }
-    CupsSpooler spooler;
-    if (!r.printer.isEmpty()) {
-        if (!spooler.printers().contains(r.printer)) {
-            messages.error(QStringLiteral("Imprimante ") + r.printer + QStringLiteral(" non trouvée !"));
-            return 1;
-        }
-        spooler.setCurrentPrinter(r.printer);
-    } else if (spooler.currentPrinter().isEmpty()) {
-        // The job fails with its own message; say also why.
-        err << QStringLiteral("Aucune imprimante n'est installée.") << '\n';
+    // A page of no card sends nothing; say so rather than let it pass for a print.
+    if (r.position == 0 && (r.copies >= 0 ? r.copies : m.layout.cardCount) == 0) {
+        err << QStringLiteral("Aucune carte à imprimer (--copies 0) : rien n'a été envoyé à l'imprimante.")
+            << '\n';
+        return 1;
     }
+    CupsSpooler spooler;
+    // Empty: the default printer, whose absence the hand-off explains.
+    spooler.setCurrentPrinter(r.printer);
     QPrinterSurface surface(spooler);
     surface.setJobTitle(title);
-    return runJob(m, r, surface, messages) ? 0 : 1;
+    if (!runJob(m, r, surface, messages))
+        return 1;
+    const std::shared_ptr<SpoolDocument> document = surface.takeDocument();
+    if (!document) // an empty page: nothing to send
+        return 0;
+    const std::atomic<bool> never{false};
+    const SpoolOutcome outcome = SpoolHandOff(spooler).run(*document, never);
+    if (!outcome.message.isEmpty())
+        err << outcome.message << '\n';
+    return exitCodeFor(outcome);
 }

@@ -4,12 +4,17 @@
 #include "platform/Platform.h"
 #include "platform/QPrinterSurface.h"
 #include "platform/SaveChoice.h"
+#include "print/CalibrationPage.h"
 #include "print/DecoupeLignes.h"
 #include "print/FrameProgress.h"
 #include "print/PrintConfirmation.h"
 #include "print/PrintJobs.h"
+#include "print/SpoolWatcher.h"
 #include "setup/Form2.h"
+#include "setup/PrintSetupMenus.h"
 
+#include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -64,6 +69,30 @@ void afterJob(Form1& w) {
     w.placeLogoBox();
 }
 
+// The page goes to the spooler off the interface thread; Frame2 stays up while it does and
+// its cancel withdraws the job. Only a result that is no plain print is worth a message.
+void sendToSpooler(Form1& w, std::shared_ptr<SpoolDocument> document) {
+    auto* watcher = new SpoolWatcher(*w.platform().spooler, std::move(document), &w);
+    watcher->setObjectName(QStringLiteral("SpoolWatcher"));
+    QGroupBox* frame = w.Frame2;
+    QObject::connect(watcher, &SpoolWatcher::progressed, frame,
+                     [frame](const QString& state) { frame->setTitle(state); });
+    QObject::connect(watcher, &SpoolWatcher::finished, &w, [&w, watcher, frame](const SpoolOutcome& o) {
+        frame->setTitle(QStringLiteral("Impression en cours"));
+        watcher->setObjectName(QString()); // no longer sending
+        if (w.findChildren<SpoolWatcher*>(QStringLiteral("SpoolWatcher")).isEmpty())
+            frame->hide();
+        watcher->deleteLater();
+        MessageBoxes& messages = *w.platform().messages;
+        if (o.kind == SpoolOutcome::Kind::Failed)
+            messages.error(o.message);
+        else if (o.kind == SpoolOutcome::Kind::Waiting)
+            messages.show({o.message, QStringLiteral("Impression"), MsgButtons::Ok, MsgIcon::Exclamation, 1});
+    });
+    frame->show();
+    watcher->start();
+}
+
 // Beside the card, named after it.
 QString pdfNameFor(const QString& cardPath) {
     const QFileInfo card(cardPath);
@@ -86,6 +115,18 @@ void Form1::Imprim1Carte() {
     ::Imprim1Carte({m_, *p_.printer, *p_.messages, progress});
 }
 
+// The job of the current request on the application's printer, then off to the spooler.
+static void printOnPrinter(Form1& w) {
+    if (w.module().request.mode == 1)
+        w.Imprim10Cartes();
+    else
+        w.Imprim1Carte();
+    std::shared_ptr<SpoolDocument> document = w.platform().printer->takeDocument();
+    afterJob(w);
+    if (document)
+        sendToSpooler(w, std::move(document));
+}
+
 void Form1::Mnu_Imprimer_Click() {
     if (!askPrintSetup(*this))
         return;
@@ -93,11 +134,7 @@ void Form1::Mnu_Imprimer_Click() {
         return;
     if (!prepareLines(*this))
         return;
-    if (m_.request.mode == 1)
-        Imprim10Cartes();
-    else
-        Imprim1Carte();
-    afterJob(*this);
+    printOnPrinter(*this);
 }
 
 void Form1::Command5_Click() {
@@ -110,13 +147,18 @@ void Form1::Command8_Click() {
         p_.printer->killDoc();
     } catch (const std::exception&) {
     }
+    for (SpoolWatcher* sending : findChildren<SpoolWatcher*>())
+        sending->cancel();
     Frame2->hide();
 }
 
 void Form1::Mnu_Apercu_Click() {
     if (!askPrintSetup(*this) || !prepareLines(*this))
         return;
+    // The preview paints the very page the PDF export writes: a PDF printer has no hardware
+    // margins, whatever the current queue's are.
     QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
     QPrintPreviewDialog preview(&printer, this);
     preview.setObjectName(QStringLiteral("Apercu"));
     preview.setWindowTitle(QStringLiteral("Aperçu avant impression"));
@@ -127,8 +169,28 @@ void Form1::Mnu_Apercu_Click() {
         auto surface = QPrinterSurface::device(*target);
         runJob(*this, *surface);
     });
+    // Its print button runs the program's own job on the current printer; its page set-up,
+    // which would only change the preview, goes.
+    bool print = false;
+    const auto translated = [](const char* text) {
+        return QCoreApplication::translate("QPrintPreviewDialog", text);
+    };
+    for (QAction* action : preview.findChildren<QAction*>()) {
+        if (action->text() == translated("Page setup")) {
+            action->setVisible(false);
+        } else if (action->text() == translated("Print")) {
+            action->setObjectName(QStringLiteral("ApercuImprimer"));
+            QObject::disconnect(action, &QAction::triggered, nullptr, nullptr);
+            connect(action, &QAction::triggered, &preview, [&preview, &print] {
+                print = true;
+                preview.accept();
+            });
+        }
+    }
     preview.exec();
     afterJob(*this);
+    if (print && prepareLines(*this))
+        printOnPrinter(*this);
 }
 
 void Form1::Mnu_ExportPdf_Click() {
@@ -151,4 +213,20 @@ void Form1::Mnu_ExportPdf_Click() {
     surface->setJobTitle(QFileInfo(path).fileName());
     runJob(*this, *surface);
     afterJob(*this);
+}
+
+void printCalibrationPage(Form1& w) {
+    Platform& p = w.platform();
+    const MessageRequest ask{QStringLiteral("Imprimer la page de calibration des paramètres en cours ?"),
+                             QStringLiteral("Calibration"), MsgButtons::YesNo, MsgIcon::Question, 1};
+    if (p.messages->show(ask) != MsgAnswer::Yes)
+        return;
+    FrameProgress progress(w.Frame2);
+    const PrintContext context{w.module(), *p.printer, *p.messages, progress};
+    runPrintJob(context, calibration::LineDots,
+                [&] { calibration::drawPage(*p.printer, w.module().layout); });
+    std::shared_ptr<SpoolDocument> document = p.printer->takeDocument();
+    w.Frame2->hide();
+    if (document)
+        sendToSpooler(w, std::move(document));
 }

@@ -198,7 +198,7 @@ void Form2::takeFlags() {
 
 void Form2::takeMeasures() {
     for (int box = 1; box <= 6; ++box)
-        setup::measureOfBox(m_.layout, box) = numtext::toNumber(Text[box - 1]->text());
+        setup::measureOfBox(m_.layout, box) = setup::measureValue(Text[box - 1]->text());
 }
 
 void Form2::restoreBuiltIn() {
@@ -267,7 +267,7 @@ void Form2::Label_Click(int n) {
 }
 
 void Form2::Text_Change(int box) {
-    setup::measureOfBox(m_.layout, box) = numtext::toNumber(Text[box - 1]->text());
+    setup::measureOfBox(m_.layout, box) = setup::measureValue(Text[box - 1]->text());
 }
 
 void Form2::Text7_Change() {

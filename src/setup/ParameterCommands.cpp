@@ -40,6 +40,16 @@ void ParameterCommands::load() {
     main_.setForm2Caption(setup::dialogCaption(chosen.fileTitle.toUpper()));
 }
 
+bool ParameterCommands::loadPreset(const QString& path, const QString& title) {
+    m_.parameterFile.lastPath = path;
+    if (!OpenFileCONF(path))
+        return false;
+    m_.parameterFile.fileLoaded = true;
+    m_.parameterFile.loadedTitle = title;
+    main_.setForm2Caption(setup::dialogCaption(title.toUpper()));
+    return true;
+}
+
 void ParameterCommands::save() {
     FileDialogRequest request = parameterDialog(QStringLiteral("Enregistrer"));
     request.askBeforeReplacing = true;

@@ -14,6 +14,8 @@ public:
 
     // Asks for a file and loads it; a cancelled choice names the built-in set.
     void load();
+    // Loads a shipped parameter file as if the person had chosen it in the open dialog.
+    bool loadPreset(const QString& path, const QString& title);
     // Asks for a file name and writes the dialog's values to it.
     void save();
 

@@ -46,6 +46,10 @@ CardCount readCardCount(const QString& text) {
     return out;
 }
 
+double measureValue(const QString& text) {
+    return numtext::toNumber(QString(text).replace(QLatin1Char(','), QLatin1Char('.')));
+}
+
 double& measureOfBox(PrintLayout& layout, int box) {
     switch (box) {
     case 1:

@@ -27,7 +27,8 @@ QString parameterLoadStopped(const QString& path, int stoppedAt);
 QString positionsLockedHint();
 
 // Characters a measure box and the card-count box let through from the keyboard.
-inline const QString MeasureKeys = QStringLiteral("0123456789.-");
+// A measure takes "," as well as "." before its decimals, as French users type it.
+inline const QString MeasureKeys = QStringLiteral("0123456789.,-");
 inline const QString CountKeys = QStringLiteral("0123456789");
 inline constexpr int MeasureLength = 6;
 inline constexpr int CountLength = 2;
@@ -44,6 +45,9 @@ struct CardCount {
     QString forcedText; // the box's text after the message; empty when nothing is forced
 };
 CardCount readCardCount(const QString& text);
+
+// A measure box's text as millimetres: "13,5" and "13.5" are both 13.5.
+double measureValue(const QString& text);
 
 // The six measure boxes, Text1 to Text6, and the layout field each sets.
 double& measureOfBox(PrintLayout& layout, int box);

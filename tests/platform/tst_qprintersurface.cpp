@@ -1,5 +1,6 @@
 #include "TestPlatform.h"
 #include "platform/QPrinterSurface.h"
+#include "print/SpoolHandOff.h"
 
 #include <QFile>
 #include <QProcess>
@@ -47,12 +48,28 @@ private slots:
         }
     }
 
-    void noPrinterFailsTheJob() {
+    // Without a printer the page is still drawn; the hand-off says why it cannot be sent.
+    // The finished page is handed over once, as an exact A4 PDF.
+    void noPrinterIsToldAtTheHandOff() {
         FakeSpooler spooler; // no printer installed
         QPrinterSurface s(spooler);
-        QVERIFY_THROWS_EXCEPTION(PrinterError, s.line(0, 0, 10, 10, 0));
-        s.killDoc(); // nothing to abandon, and no second error
+        s.line(0, 0, 10, 10, 0);
+        s.endDoc();
+        const std::shared_ptr<SpoolDocument> document = s.takeDocument();
+        QVERIFY(document);
+        QVERIFY(!s.takeDocument());
+        QCOMPARE(document->queue, QString());
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {document->path});
+        QVERIFY(info.waitForFinished());
+        QVERIFY(QRegularExpression("Page size: +595.276 x 841.89 pts").match(info.readAll()).hasMatch());
+        const std::atomic<bool> cancel{false};
+        const SpoolOutcome outcome = SpoolHandOff(spooler).run(*document, cancel);
+        QCOMPARE(outcome.message, QStringLiteral("Aucune imprimante n'est installée."));
+        QCOMPARE(exitCodeFor(outcome), 1);
+        s.killDoc(); // nothing to abandon, and no error
         s.endDoc();  // a job that drew nothing sends nothing
+        QVERIFY(!s.takeDocument());
     }
 };
 

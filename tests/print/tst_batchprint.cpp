@@ -94,7 +94,7 @@ private slots:
         QTemporaryDir png;
         run("pdftoppm", {"-r", "300", "-gray", "-png", "-singlefile", pdf, png.filePath("page")});
         const QImage page(png.filePath("page.png"));
-        QCOMPARE(page.width(), 2480); // A4 portrait at 300 dpi
+        QCOMPARE(page.width(), 2481); // A4 portrait, 210 mm, at 300 dpi
         const QList<QRectF> words = wordBoxes(pdf);
         for (int n = 1; n <= 10; ++n) {
             const double x = n % 2 ? 5 : 90, y = (n - 1) / 2 * 54.0, w = 85, h = 54; // the cell

@@ -77,7 +77,10 @@ private slots:
             << 7 << "^V-3" << 1.0 << "1" << QString("Nombre minimum de cartes = 1");
         QTest::newRow("count .5 pasted: half to even") << 7 << "^V.5" << 0.0 << ".5" << QString();
         QTest::newRow("1.2.3 stores 1.2") << 1 << "1.2.3" << 1.2 << "1.2.3" << QString();
-        QTest::newRow("letter, comma, blank, plus refused") << 2 << "a1, +5" << 15.0 << "15" << QString();
+        QTest::newRow("letter, blank, plus refused") << 2 << "a1 +5" << 15.0 << "15" << QString();
+        QTest::newRow("comma before the decimals") << 3 << "13,5" << 13.5 << "13,5" << QString();
+        QTest::newRow("comma, then a point") << 5 << "1,2.3" << 1.2 << "1,2.3" << QString();
+        QTest::newRow("negative with a comma") << 6 << "-0,25" << -0.25 << "-0,25" << QString();
         QTest::newRow("negative below one") << 4 << "-.5" << -0.5 << "-.5" << QString();
         QTest::newRow("six characters at most") << 5 << "1234567" << 123456.0 << "123456" << QString();
         QTest::newRow("lone minus") << 6 << "-" << 0.0 << "-" << QString();

@@ -140,3 +140,17 @@ bool PrivateCups::waitForOutput(int timeoutMs) {
                run(environment(), "lpstat", {"-o", queueName()}, jobs) && jobs.trimmed().isEmpty();
     });
 }
+
+bool PrivateCups::client(const QString& program, const QStringList& arguments, QString* out) const {
+    QString text;
+    const bool ok = run(environment(), program, arguments, text);
+    if (out)
+        *out = text;
+    return ok;
+}
+
+bool PrivateCups::addQueue(const QString& name, const QByteArray& ppd) {
+    QFile file(path(name + ".ppd"));
+    return file.open(QIODevice::WriteOnly) && file.write(ppd) == ppd.size() && (file.close(), true) &&
+           client("lpadmin", {"-p", name, "-E", "-v", "file://" + queueOutput(name), "-P", file.fileName()});
+}

@@ -24,6 +24,11 @@ public:
     QProcessEnvironment environment() const; // for a child process that must print here
     QString log() const;
     bool waitForOutput(int timeoutMs); // a job written and nothing left to do
+    // Runs a CUPS client program (lpadmin, cupsdisable, cupsreject, lpstat...) against this server.
+    bool client(const QString& program, const QStringList& arguments, QString* out = nullptr) const;
+    // One more queue, printing to its own file (queueOutput), described by the PPD text given.
+    bool addQueue(const QString& name, const QByteArray& ppd);
+    QString queueOutput(const QString& name) const { return path(name + ".pdf"); }
 
 private:
     QString path(const QString& name) const { return dir_ ? dir_->filePath(name) : QString(); }

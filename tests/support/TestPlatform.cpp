@@ -70,6 +70,55 @@ void FakeSpooler::addPrinter(const QString& name, int orientation, bool isDefaul
         defaultName = name;
 }
 
+QList<QueueStatus> FakeSpooler::queues() {
+    QList<QueueStatus> out;
+    for (const QString& name : order)
+        out << queueStatus(name);
+    return out;
+}
+
+QueueStatus FakeSpooler::queueStatus(const QString& wanted) {
+    QMutexLocker lock(&mutex_);
+    const QString name = wanted.isEmpty() ? defaultName : wanted;
+    QueueStatus q;
+    q.name = name;
+    if (down)
+        q.trouble = SpoolTrouble::ServerUnreachable;
+    else if (order.isEmpty())
+        q.trouble = SpoolTrouble::NoPrinter;
+    else if (!order.contains(name))
+        q.trouble = SpoolTrouble::PrinterNotFound;
+    else if (queueStates.contains(name))
+        q = queueStates.value(name);
+    q.isDefault = name == defaultName;
+    return q;
+}
+
+SubmitResult FakeSpooler::submit(const SpoolDocument& document) {
+    QMutexLocker lock(&mutex_);
+    submitted << document.queue + QStringLiteral(": ") + document.title;
+    SubmitResult r;
+    r.trouble = submitTrouble;
+    if (submitTrouble == SpoolTrouble::None)
+        r.job = ++nextJob_;
+    return r;
+}
+
+JobStatus FakeSpooler::jobStatus(int) {
+    QMutexLocker lock(&mutex_);
+    const int call = statusCalls++;
+    JobStatus s;
+    if (!jobStates.isEmpty())
+        s.state = jobStates.value(std::min(call, int(jobStates.size()) - 1));
+    return s;
+}
+
+bool FakeSpooler::cancelJob(int job) {
+    QMutexLocker lock(&mutex_);
+    cancelled << job;
+    return !cancelRefused;
+}
+
 std::optional<PrinterDefaults> FakeSpooler::storedDefaults(const QString& name) {
     if (down || !defaults.contains(name))
         return std::nullopt;
@@ -166,6 +215,11 @@ double RecordingPrinterSurface::textHeight(const QString& text) {
 void RecordingPrinterSurface::endDoc() {
     record(QStringLiteral("EndDoc"));
     ++endDocs;
+    if (toQueue) {
+        finished_ = std::make_shared<SpoolDocument>();
+        finished_->queue = queue;
+        finished_->title = QStringLiteral("Kalimo");
+    }
 }
 void RecordingPrinterSurface::killDoc() {
     calls << QStringLiteral("KillDoc");

@@ -4,9 +4,11 @@
 
 #include <QList>
 #include <QMap>
+#include <QMutex>
 #include <QQueue>
 #include <QStringList>
 #include <QVariant>
+#include <atomic>
 #include <functional>
 
 // Records every box shown; answers from a script, else the box's default button.
@@ -56,6 +58,21 @@ public:
     QString serverName() override { return server; }
 
     void addPrinter(const QString& name, int orientation = 1, bool isDefault = true);
+
+    // Jobs. Called from the hand-off's worker thread: the script is set before, read after.
+    QList<QueueStatus> queues() override;
+    QueueStatus queueStatus(const QString& name) override;
+    SubmitResult submit(const SpoolDocument& document) override;
+    JobStatus jobStatus(int job) override;
+    bool cancelJob(int job) override;
+    QMap<QString, QueueStatus> queueStates; // by name; others: accepting and idle when installed
+    SpoolTrouble submitTrouble = SpoolTrouble::None;
+    QList<JobState> jobStates; // one per jobStatus call; the last one repeats
+    bool cancelRefused = false;
+    std::atomic<int> statusCalls{0};
+    QStringList submitted; // "queue: title"
+    QList<int> cancelled;
+
     QStringList order;
     QString defaultName;
     QString current;
@@ -63,6 +80,10 @@ public:
     bool down = false; // the spooler cannot be reached
     QString server = QStringLiteral("/run/cups/cups.sock");
     QList<QPair<QString, quint32>> stores;
+
+private:
+    QMutex mutex_;
+    int nextJob_ = 41;
 };
 
 // Records every call with its arguments as "name(arg, arg)"; text metrics are fixed:
@@ -98,11 +119,16 @@ public:
     // Throw at this call of killDoc too, as a surface with no printer does.
     bool failKillDoc = false;
     int storedOrientation = 1;
+    // EndDoc finishes a page for this queue (takeDocument), as a surface on a printer does.
+    bool toQueue = false;
+    QString queue = QStringLiteral("bureau");
+    std::shared_ptr<SpoolDocument> takeDocument() override { return std::move(finished_); }
     int endDocs = 0;
     int killDocs = 0;
 
 private:
     void record(const QString& call);
+    std::shared_ptr<SpoolDocument> finished_;
     double x_ = 0;
     double y_ = 0;
 };
