@@ -72,8 +72,8 @@ private slots:
         const QList<int> all{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
         row("--help", "--help", "", 0, "Utilisation : kalimo [CARTE.CDV]");
         row("-h", "-h --pdf", "", 0, "  --position P        une seule carte");
-        row("--version", "--version", "", 0, "Kalimo 1.4.0\n");
-        row("-v", "-v", "", 0, "Kalimo 1.4.0\n");
+        row("--version", "--version", "", 0, "Kalimo 1.");
+        row("-v", "-v", "", 0, "Kalimo 1.");
         row("--pdf, absolute card", "--pdf @/p.pdf @/carte.cdv", "pdf", 0, "", "", all);
         row("--pdf, card in the current folder, --par, --copies",
             "--pdf @/p.pdf --par @/gaps.PAR --copies 3 carte.cdv", "pdf", 0, "", "gaps", {1, 2, 3});
