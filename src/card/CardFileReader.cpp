@@ -4,9 +4,10 @@
 #include "app/Windows1252.h"
 #include "card/CardFileCursor.h"
 #include "card/CardFileFields.h"
+#include "platform/BoundedRead.h"
 #include "platform/PictureLoader.h"
 
-#include <QFile>
+#include <cmath>
 
 namespace cardfile {
 namespace {
@@ -58,7 +59,24 @@ private:
         // The opening quote, then the closing quote with its line end.
         if (block.size() < 4)
             throw NotACardFile{};
-        return trimSpaces(block.mid(1, block.size() - 4));
+        const QString text = trimSpaces(block.mid(1, block.size() - 4));
+        // Without its closing quote the block keeps a broken line end, which the file
+        // cannot hold as it is.
+        if (!onlyWholeLineEnds(text))
+            throw NotACardFile{};
+        return text;
+    }
+
+    static bool onlyWholeLineEnds(const QString& text) {
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const bool cr = text.at(i) == QLatin1Char('\r');
+            const bool lf = text.at(i) == QLatin1Char('\n');
+            if (cr && (i + 1 >= text.size() || text.at(i + 1) != QLatin1Char('\n')))
+                return false;
+            if (lf && (i == 0 || text.at(i - 1) != QLatin1Char('\r')))
+                return false;
+        }
+        return true;
     }
 
     void readZone(int n) {
@@ -66,7 +84,9 @@ private:
         zone.Text = zoneText(n);
 
         // The four font fields are read and converted before any of them is applied.
-        const QString fontName = item();
+        const QString fontName = lineValue(item());
+        if (fontName.contains(QLatin1Char(',')))
+            throw NotACardFile{};
         const float size = convert(cardfield::toSingle(item()));
         const bool bold = convert(cardfield::toBoolean(item()));
         const bool italic = convert(cardfield::toBoolean(item()));
@@ -94,12 +114,21 @@ private:
         return size;
     }
 
+    // The writer keeps tenths of a millimetre: a value whose tenths overflow would be
+    // written as a word no reader takes.
+    double logoValue() {
+        const double mm = convert(cardfield::toDouble(item()));
+        if (!(std::fabs(mm) <= MaxLogoMm))
+            throw NotACardFile{};
+        return mm;
+    }
+
     void readLogo() {
         CardLogo& logo = card_.Logo;
-        logo.Width = convert(cardfield::toDouble(item()));
-        logo.Height = convert(cardfield::toDouble(item()));
-        logo.Left = convert(cardfield::toDouble(item()));
-        logo.Top = convert(cardfield::toDouble(item()));
+        logo.Width = logoValue();
+        logo.Height = logoValue();
+        logo.Left = logoValue();
+        logo.Top = logoValue();
         const QString path = logoPath();
         if (path == QLatin1String(NoLogo)) {
             logo.RecordedPath.clear();
@@ -109,7 +138,7 @@ private:
         }
         logo.Path = path;
         logo.RecordedPath = path;
-        if (!FichierExiste(path)) {
+        if (!logoExists(path)) {
             result_.missingLogo = path;
             return;
         }
@@ -122,7 +151,16 @@ private:
         auto path = in_.nextItemIsQuoted() ? in_.readItem() : in_.readRestOfLine();
         if (!path)
             throw NotACardFile{};
-        return *path;
+        return lineValue(*path);
+    }
+
+    // A quoted field may hold what the writer's bare line would lose: blanks at its ends,
+    // or, for the font name, a comma. Such a card would not open again once saved.
+    QString lineValue(const QString& value) {
+        const auto blank = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); };
+        if (!value.isEmpty() && (blank(value.front()) || value.back() == QLatin1Char(' ')))
+            throw NotACardFile{};
+        return value;
     }
 
     CardFileCursor in_;
@@ -131,32 +169,33 @@ private:
     CardReadResult result_;
 };
 
-std::optional<QString> fileText(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileBytes)
-        return std::nullopt;
-    // Read one byte more than the bound, for files whose size the system does not know.
-    const QByteArray bytes = file.read(MaxFileBytes + 1);
-    if (bytes.size() > MaxFileBytes || file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return cp1252::decode(bytes);
-}
-
-} // namespace
-
-CardReadResult read(const QString& path, CardDocument& card, PictureLoader& pictures) {
-    if (!FichierExiste(path))
-        return {CardReadResult::Status::FileMissing, {}};
+CardReadResult readText(const std::optional<QByteArray>& bytes, CardDocument& card, PictureLoader& pictures) {
     try {
-        const auto text = fileText(path);
-        if (!text)
+        if (!bytes)
             throw NotACardFile{};
-        return Reader(*text, card, pictures).run();
+        return Reader(cp1252::decode(*bytes), card, pictures).run();
     } catch (const NotACardFile&) {
         card.Logo.Left = 5;
         card.Logo.Top = 5;
         return {CardReadResult::Status::Failed, {}};
     }
+}
+
+} // namespace
+
+// A name the shared check does not find may still be one the system gave as bytes.
+bool logoExists(const QString& path) {
+    return FichierExiste(path) || boundedread::isOrdinaryFile(path);
+}
+
+CardReadResult read(const QString& path, CardDocument& card, PictureLoader& pictures) {
+    if (!logoExists(path))
+        return {CardReadResult::Status::FileMissing, {}};
+    return readText(boundedread::readFile(path, MaxFileBytes).bytes, card, pictures);
+}
+
+CardReadResult readBytes(const QByteArray& bytes, CardDocument& card, PictureLoader& pictures) {
+    return readText(bytes, card, pictures);
 }
 
 } // namespace cardfile

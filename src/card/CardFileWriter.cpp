@@ -4,7 +4,9 @@
 #include "app/NumberText.h"
 #include "app/Windows1252.h"
 #include "card/CardFileFields.h"
+#include "card/CardFileReader.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace cardfile {
@@ -25,8 +27,12 @@ private:
     QString out_;
 };
 
-// Logo values keep one decimal, cut towards minus infinity.
+// Logo values keep one decimal, cut towards minus infinity; kept within what the reader
+// takes, so that the file always opens again.
 QString logoValue(double mm) {
+    if (std::isnan(mm))
+        mm = 0;
+    mm = std::clamp(mm, -MaxLogoMm, MaxLogoMm);
     return numtext::signedText(std::floor(mm * 10) / 10);
 }
 

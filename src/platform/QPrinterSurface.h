@@ -1,17 +1,19 @@
 #pragma once
 
+#include "platform/FileWrites.h"
 #include "platform/PrinterSurface.h"
 
 #include <QFont>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPen>
+#include <functional>
 #include <memory>
 
 class QPagedPaintDevice;
 class QPdfWriter;
 class QPrinter;
-class QSaveFile;
+class QBuffer;
 class QTemporaryFile;
 class Spooler;
 
@@ -24,7 +26,11 @@ class Spooler;
 class QPrinterSurface : public PrinterSurface {
 public:
     explicit QPrinterSurface(Spooler& spooler);
-    static std::unique_ptr<QPrinterSurface> pdfFile(const QString& path);
+    // The file is replaced by replaceFileContent() through calls.
+    static std::unique_ptr<QPrinterSurface> pdfFile(const QString& path,
+                                                    FileWrites& calls = systemFileWrites());
+    // The finished PDF goes to deliver, which says whether it got there (standard output).
+    static std::unique_ptr<QPrinterSurface> pdfOutput(std::function<bool(const QByteArray&)> deliver);
     static std::unique_ptr<QPrinterSurface> device(QPrinter& printer);
     ~QPrinterSurface() override;
 
@@ -74,14 +80,14 @@ private:
 
     Target target_;
     Spooler* spooler_ = nullptr;
-    QString pdfPath_;
+    std::function<bool(const QByteArray&)> deliverPdf_;
     QPrinter* printer_ = nullptr;
     QString jobTitle_ = QStringLiteral("Kalimo");
 
     // The open document.
     QString queue_;
     std::unique_ptr<QTemporaryFile> spoolFile_;
-    std::unique_ptr<QSaveFile> pdfFile_;
+    std::unique_ptr<QBuffer> pdfFile_;
     std::unique_ptr<QPdfWriter> writer_;
     QPagedPaintDevice* paintDevice_ = nullptr;
     QPainter painter_;

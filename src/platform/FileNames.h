@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// File names are bytes to the system, not always UTF-8 (a Latin-1 name from an old disk).
+// Bytes that are not UTF-8 are carried in the text as the lone surrogates U+DC80 to U+DCFF,
+// one per byte, so that the name opens and is written back exactly as the system gave it.
+namespace filename {
+
+QString fromBytes(const QByteArray& bytes);
+QByteArray toBytes(const QString& name);
+
+} // namespace filename

@@ -1,0 +1,144 @@
+#include "CardFileSamples.h"
+#include "app/NumberText.h"
+#include "card/CardFileReader.h"
+#include "card/CardFileWriter.h"
+#include "platform/PictureLoader.h"
+#include "setup/ParameterFile.h"
+
+#include <QtTest>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+class NoPictures : public PictureLoader {
+public:
+    std::optional<Picture> load(const QString&) override { return Picture(); }
+};
+
+// The new card's file with one of its lines replaced (lines counted from 1).
+QByteArray withLine(int line, const QByteArray& text) {
+    QList<QByteArray> lines = samples::newCardFile().split('\n');
+    lines[line - 1] = text + '\r';
+    return lines.join('\n');
+}
+
+} // namespace
+
+// What the writers write, their readers take back: the same value, the same bytes.
+class ReadBackTest : public QObject {
+    Q_OBJECT
+private slots:
+    // Logo values, from the ordinary to those whose tenths would overflow.
+    void logoValues_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QByteArray>("line");
+        const double huge = std::numeric_limits<double>::max();
+        QTest::newRow("tenths cut") << 11.19 << QByteArray(" 11.1");
+        QTest::newRow("negative cut down") << -0.55 << QByteArray("-.6");
+        QTest::newRow("largest kept") << 1e300 << QByteArray(" 1E+300");
+        QTest::newRow("1E+308") << 1e308 << QByteArray(" 1E+300");
+        QTest::newRow("largest double") << huge << QByteArray(" 1E+300");
+        QTest::newRow("-1E+308") << -1e308 << QByteArray("-1E+300");
+        QTest::newRow("infinite") << std::numeric_limits<double>::infinity() << QByteArray(" 1E+300");
+        QTest::newRow("not a number") << std::nan("") << QByteArray(" 0");
+        QTest::newRow("tiny") << 1e-300 << QByteArray(" 0");
+        QTest::newRow("sixteen digits") << 1234567890123456.0 << QByteArray(" 1.23456789012346E+15");
+    }
+    void logoValues() {
+        QFETCH(double, value);
+        QFETCH(QByteArray, line);
+        CardDocument card;
+        card.Logo.Width = value;
+        card.Logo.Top = value;
+        const QByteArray bytes = cardfile::toBytes(card);
+        const QList<QByteArray> lines = bytes.split('\n');
+        QCOMPARE(lines.at(34), line + '\r');
+        QCOMPARE(lines.at(37), line + '\r');
+        NoPictures pictures;
+        CardDocument back;
+        QCOMPARE(cardfile::readBytes(bytes, back, pictures).status, CardReadResult::Status::Read);
+        QCOMPARE(cardfile::toBytes(back), bytes);
+    }
+
+    // Values a card file may hold that its writer could not write back as they are: refused
+    // like any damaged file; the forms just inside are taken.
+    void refusedValues_data() {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("read");
+        QTest::newRow("width of 1E+301") << 35 << QByteArray(" 1E+301") << false;
+        QTest::newRow("height of -1E+301") << 36 << QByteArray("-1E+301") << false;
+        QTest::newRow("left of 1E+308") << 37 << QByteArray(" 1E+308") << false;
+        QTest::newRow("top of 1E+308") << 38 << QByteArray(" 1E+308") << false;
+        QTest::newRow("width of 1E+300") << 35 << QByteArray(" 1E+300") << true;
+        QTest::newRow("font name with a comma") << 4 << QByteArray("\"Arial, Bold\"") << false;
+        QTest::newRow("font name with a leading blank") << 4 << QByteArray("\" Arial\"") << false;
+        QTest::newRow("font name with a trailing blank") << 4 << QByteArray("\"Arial \"") << false;
+        QTest::newRow("quoted font name") << 4 << QByteArray("\"Arial\"") << true;
+        QTest::newRow("path with a leading blank") << 39 << QByteArray("\" logo.bmp\"") << false;
+        QTest::newRow("path with a trailing blank") << 39 << QByteArray("\"logo.bmp \"") << false;
+        QTest::newRow("quoted path with a comma") << 39 << QByteArray("\"a,b.bmp\"") << true;
+        // Without the closing quote, the last three characters dropped cut a line end in half.
+        QTest::newRow("text ending on an empty line, no closing quote")
+            << 2 << QByteArray("\"Nom\r\n") << false;
+        QTest::newRow("text split by a lone line feed") << 2 << QByteArray("\"Nom\nFonction\"") << true;
+        QTest::newRow("text of two whole lines") << 2 << QByteArray("\"Nom\r\nFonction\"") << true;
+    }
+    void refusedValues() {
+        QFETCH(int, line);
+        QFETCH(QByteArray, text);
+        QFETCH(bool, read);
+        NoPictures pictures;
+        CardDocument card;
+        const QByteArray file = withLine(line, text);
+        QCOMPARE(cardfile::readBytes(file, card, pictures).status,
+                 read ? CardReadResult::Status::Read : CardReadResult::Status::Failed);
+        if (!read)
+            return;
+        const QByteArray written = cardfile::toBytes(card);
+        CardDocument again;
+        QCOMPARE(cardfile::readBytes(written, again, pictures).status, CardReadResult::Status::Read);
+        QCOMPARE(cardfile::toBytes(again), written);
+    }
+
+    // Parameter values in the plain form, never with an exponent, and read back to the same value.
+    void parameterValues_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QByteArray>("field");
+        QTest::newRow("whole") << 85.0 << QByteArray("85");
+        QTest::newRow("half") << 0.5 << QByteArray(".5");
+        QTest::newRow("negative") << -2.0 << QByteArray("-2");
+        QTest::newRow("negative half") << -0.25 << QByteArray("-.25");
+        QTest::newRow("1.2E+16") << 1.2e16 << QByteArray("12000000000000000");
+        QTest::newRow("fifteen digits of E+16") << 1.23456789012346e16 << QByteArray("12345678901234600");
+        QTest::newRow("rounded to fifteen digits")
+            << 123456789012345678.0 << QByteArray("123456789012346000");
+        QTest::newRow("1E-05") << 1e-5 << QByteArray(".00001");
+        QTest::newRow("small with digits") << -1.5e-10 << QByteArray("-.00000000015");
+        QTest::newRow("point inside") << 1234.5678 << QByteArray("1234.5678");
+        QTest::newRow("rounding noise") << 0.1 + 0.2 << QByteArray(".3");
+        QTest::newRow("nines round up") << 9.9999999999999999e2 << QByteArray("1000");
+        QTest::newRow("1E+300") << 1e300 << QByteArray("1" + QByteArray(300, '0'));
+        QTest::newRow("1E-300") << 1e-300 << QByteArray("." + QByteArray(299, '0') + "1");
+    }
+    void parameterValues() {
+        QFETCH(double, value);
+        QFETCH(QByteArray, field);
+        QCOMPARE(numtext::decimalText(value).toLatin1(), field);
+        PrintLayout layout;
+        layout.cardWidth = value;
+        layout.topMargin = -value;
+        const QByteArray bytes = parameterfile::encode(layout);
+        QCOMPARE(bytes.split(',').at(4), field);
+        QVERIFY(!bytes.contains('E'));
+        PrintLayout back;
+        QVERIFY(parameterfile::apply(bytes, back));
+        QCOMPARE(back.cardWidth, numtext::toNumber(QString::fromLatin1(field)));
+        QCOMPARE(back.topMargin, -back.cardWidth);
+        QCOMPARE(parameterfile::encode(back), bytes);
+    }
+};
+
+QTEST_GUILESS_MAIN(ReadBackTest)
+#include "tst_readback.moc"
