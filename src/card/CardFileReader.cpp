@@ -185,7 +185,7 @@ CardReadResult readText(const std::optional<QByteArray>& bytes, CardDocument& ca
 
 // A name the shared check does not find may still be one the system gave as bytes.
 bool logoExists(const QString& path) {
-    return FichierExiste(path) || boundedread::isOrdinaryFile(path);
+    return boundedread::isOrdinaryFile(path) || (!path.contains(QChar(0)) && FichierExiste(path));
 }
 
 CardReadResult read(const QString& path, CardDocument& card, PictureLoader& pictures) {

@@ -110,7 +110,10 @@ QString inPlaceBackupFolder() {
 }
 
 bool replaceFileContent(const QString& path, const QByteArray& bytes, FileWrites& calls) {
-    const QByteArray target = resolved(filename::toBytes(path));
+    const QByteArray name = filename::toBytes(path);
+    if (name.isEmpty() || name.contains('\0'))
+        return false;
+    const QByteArray target = resolved(name);
     struct stat old {};
     const bool exists = ::stat(target.constData(), &old) == 0;
     // A folder, a device or a pipe is never replaced by a file.

@@ -17,10 +17,12 @@ Result refused(Refusal why) {
 } // namespace
 
 Result readFile(const QString& path, qint64 maxBytes) {
-    if (path.isEmpty())
+    const QByteArray name = filename::toBytes(path);
+    // A NUL would end the name early: the system would open another file.
+    if (name.isEmpty() || name.contains('\0'))
         return refused(Refusal::Missing);
     // Not blocking: opening a pipe without a writer would wait for ever.
-    const int fd = ::open(filename::toBytes(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
         return refused(errno == ENOENT || errno == ENOTDIR ? Refusal::Missing : Refusal::Unreadable);
     struct stat st {};
@@ -66,8 +68,9 @@ Result readFile(const QString& path, qint64 maxBytes) {
 }
 
 bool isOrdinaryFile(const QString& path) {
+    const QByteArray name = filename::toBytes(path);
     struct stat st {};
-    return !path.isEmpty() && ::stat(filename::toBytes(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
+    return !name.isEmpty() && !name.contains('\0') && ::stat(name.constData(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 } // namespace boundedread

@@ -131,7 +131,7 @@ private slots:
         layout.topMargin = -value;
         const QByteArray bytes = parameterfile::encode(layout);
         QCOMPARE(bytes.split(',').at(4), field);
-        QVERIFY(!bytes.contains('E'));
+        QVERIFY(!bytes.split('\r').first().contains('E'));
         PrintLayout back;
         QVERIFY(parameterfile::apply(bytes, back));
         QCOMPARE(back.cardWidth, numtext::toNumber(QString::fromLatin1(field)));

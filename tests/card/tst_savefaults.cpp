@@ -68,6 +68,8 @@ private:
     }
 };
 
+using Failures = QList<QPair<QString, int>>;
+
 // What a save of each kind wrote and said.
 struct Saved {
     bool ok = false;
@@ -187,7 +189,7 @@ private slots:
                  QStringList{QFileInfo(path).fileName()});
         const QMap<QString, QString> messages{{"card", "erreur: Erreur lors de la sauvegarde du fichier !"},
                                               {"parameters", ""},
-                                              {"pdf", "Le fichier " + path + " n'a pas pu être écrit."}};
+                                              {"pdf", "Erreur d'impression ou de police non définie !\nLe fichier " + path + " n'a pas pu être écrit."}};
         QCOMPARE(saved.said, saved.ok ? QString() : messages[kind]);
     }
 
@@ -195,10 +197,10 @@ private slots:
     // that rewrite failing in turn leaves the old content, put back from its copy, and the
     // copy is removed once it is no longer needed.
     void inPlace_data() {
-        QTest::addColumn<QList<QPair<QString, int>>>("failures");
+        QTest::addColumn<Failures>("failures");
         QTest::addColumn<bool>("saved");
         QTest::addColumn<bool>("copyKept");
-        using F = QList<QPair<QString, int>>;
+        using F = Failures;
         // Calls: the copy (open 2 to close 1), the rewrite (open 3 to close 2), the put back.
         QTest::newRow("nothing fails") << F{} << true << false;
         QTest::newRow("copy cannot be made") << F{{"open", 2}} << false << false;
@@ -211,7 +213,7 @@ private slots:
         QTest::newRow("put back fails too") << F{{"write", 2}, {"write", 3}} << false << true;
     }
     void inPlace() {
-        QFETCH(QList<QPair<QString, int>>, failures);
+        QFETCH(Failures, failures);
         QFETCH(bool, saved);
         QFETCH(bool, copyKept);
         QTemporaryDir dir;

@@ -74,6 +74,7 @@ private slots:
         QTest::newRow("endless device") << QByteArray() << "/dev/zero" << qint64(10) << int(R::NotOrdinary);
         QTest::newRow("empty device") << QByteArray() << "/dev/null" << qint64(10) << int(R::NotOrdinary);
         QTest::newRow("empty name") << QByteArray() << "@" << qint64(10) << int(R::Missing);
+        QTest::newRow("name cut by a NUL") << QByteArray() << "nul" << qint64(10) << int(R::Missing);
     }
     void boundedRead() {
         QFETCH(QByteArray, content);
@@ -84,6 +85,10 @@ private slots:
         QString path = dir.filePath("file");
         if (special == "@")
             path.clear();
+        else if (special == "nul") {
+            QVERIFY(samples::writeFile(path, "abc"));
+            path += QChar(0) + QString("x"); // the file exists up to the NUL
+        }
         else if (!special.isEmpty())
             path = makeInput(dir, special);
         else

