@@ -12,6 +12,18 @@
 
 namespace {
 
+// The file's bytes, its name given as the system's bytes.
+QByteArray contentOf(const QByteArray& path) {
+    QByteArray out;
+    if (std::FILE* f = std::fopen(path.constData(), "rb")) {
+        char buffer[4096];
+        while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, f))
+            out.append(buffer, qsizetype(n));
+        std::fclose(f);
+    }
+    return out;
+}
+
 // Every entry of the folder with its bytes (a link as "-> target").
 QMap<QByteArray, QByteArray> folderContent(const QString& folder) {
     QMap<QByteArray, QByteArray> out;
@@ -24,7 +36,7 @@ QMap<QByteArray, QByteArray> folderContent(const QString& folder) {
         struct stat st {};
         ::lstat(path.constData(), &st);
         if (S_ISREG(st.st_mode))
-            out[name] = samples::readFile(filename::fromBytes(path));
+            out[name] = contentOf(path);
         else if (S_ISLNK(st.st_mode))
             out[name] = "-> " + QFileInfo(filename::fromBytes(path)).symLinkTarget().toUtf8();
         else
