@@ -5,6 +5,7 @@
 #include "card/CardFileCursor.h"
 #include "card/CardFileFields.h"
 #include "platform/BoundedRead.h"
+#include "platform/FileNames.h"
 #include "platform/PictureLoader.h"
 
 #include <cmath>
@@ -136,13 +137,23 @@ private:
             logo.picture = Picture();
             return;
         }
-        logo.Path = path;
-        logo.RecordedPath = path;
-        if (!logoExists(path)) {
-            result_.missingLogo = path;
+        const QString name = logoName(path);
+        logo.Path = name;
+        logo.RecordedPath = name;
+        if (!logoExists(name)) {
+            result_.missingLogo = name;
             return;
         }
-        logo.picture = convert(pictures_.load(path));
+        logo.picture = convert(pictures_.load(name));
+    }
+
+    // The name as read, or, when no such file exists, the file's own bytes as the name: a
+    // card saved with a name from an older disk, not UTF-8.
+    static QString logoName(const QString& path) {
+        if (logoExists(path))
+            return path;
+        const QString asStored = filename::fromBytes(cp1252::encode(path));
+        return logoExists(asStored) ? asStored : path;
     }
 
     // The path is written alone on its line: it is read whole, so that a comma in a folder

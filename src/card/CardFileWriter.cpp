@@ -36,8 +36,19 @@ QString logoValue(double mm) {
     return numtext::signedText(std::floor(mm * 10) / 10);
 }
 
+// A logo name the system gave as bytes that are not UTF-8 is stored as those same bytes,
+// each as the character the code page has for it.
 QString recordedPath(const CardLogo& logo) {
-    return logo.RecordedPath.isEmpty() ? QString::fromLatin1(NoLogo) : logo.RecordedPath;
+    if (logo.RecordedPath.isEmpty())
+        return QString::fromLatin1(NoLogo);
+    QString path = logo.RecordedPath;
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        const char16_t u = path.at(i).unicode();
+        const bool lone = i == 0 || !path.at(i - 1).isHighSurrogate();
+        if (u >= 0xDC80 && u <= 0xDCFF && lone)
+            path[i] = cp1252::decode(QByteArray(1, char(u - 0xDC00))).at(0);
+    }
+    return path;
 }
 
 } // namespace

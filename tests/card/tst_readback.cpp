@@ -2,11 +2,16 @@
 #include "app/NumberText.h"
 #include "card/CardFileReader.h"
 #include "card/CardFileWriter.h"
+#include "platform/FileNames.h"
 #include "platform/PictureLoader.h"
+#include "platform/QtPictureLoader.h"
 #include "setup/ParameterFile.h"
 
+#include <QBuffer>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
+#include <unistd.h>
 #include <limits>
 
 namespace {
@@ -138,7 +143,47 @@ private slots:
         QCOMPARE(back.topMargin, -back.cardWidth);
         QCOMPARE(parameterfile::encode(back), bytes);
     }
+
+    // A logo named by bytes the system gave: stored as those bytes, found again on opening,
+    // whether the name on disk is UTF-8 or Latin-1 from an older disk.
+    void logoNames_data() {
+        QTest::addColumn<QByteArray>("onDisk");
+        QTest::addColumn<QByteArray>("stored");
+        QTest::newRow("latin-1") << QByteArray("logo\xe9.bmp") << QByteArray("logo\xe9.bmp");
+        QTest::newRow("utf-8") << QByteArray("logo\xc3\xa9.bmp") << QByteArray("logo\xe9.bmp");
+        QTest::newRow("ascii") << QByteArray("logo.bmp") << QByteArray("logo.bmp");
+    }
+    void logoNames() {
+        QFETCH(QByteArray, onDisk);
+        QFETCH(QByteArray, stored);
+        QTemporaryDir dir;
+        const QByteArray path = QFile::encodeName(dir.path()) + '/' + onDisk;
+        QImage image(3, 2, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        QByteArray bmp;
+        QBuffer buffer(&bmp);
+        buffer.open(QIODevice::WriteOnly);
+        QVERIFY(image.save(&buffer, "BMP"));
+        std::FILE* f = std::fopen(path.constData(), "wb"); // Qt's own names are UTF-8 only
+        QVERIFY(f);
+        std::fwrite(bmp.constData(), 1, std::size_t(bmp.size()), f);
+        std::fclose(f);
+        CardDocument card;
+        card.Logo.RecordedPath = filename::fromBytes(path);
+        QCOMPARE(cardfile::unencodableCharacters(card), QStringList());
+        const QByteArray bytes = cardfile::toBytes(card);
+        QCOMPARE(bytes.split('\n').at(38), QFile::encodeName(dir.path()) + '/' + stored + '\r');
+        QtPictureLoader pictures;
+        CardDocument back;
+        const CardReadResult read = cardfile::readBytes(bytes, back, pictures);
+        QCOMPARE(read.status, CardReadResult::Status::Read);
+        QCOMPARE(read.missingLogo, QString());
+        QCOMPARE(filename::toBytes(back.Logo.RecordedPath), path);
+        QCOMPARE(back.Logo.picture.naturalSize(), QSize(3, 2));
+        QCOMPARE(cardfile::toBytes(back), bytes);
+        ::unlink(path.constData()); // a name Qt cannot remove
+    }
 };
 
-QTEST_GUILESS_MAIN(ReadBackTest)
+QTEST_MAIN(ReadBackTest)
 #include "tst_readback.moc"

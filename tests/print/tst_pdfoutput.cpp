@@ -168,6 +168,9 @@ private slots:
         const auto files = folderContent(dir.path());
         QCOMPARE(files.keys(), (QList<QByteArray>{"caf\xe9.cdv", "r\xe9sultat.pdf"}));
         QVERIFY(files.value("r\xe9sultat.pdf").startsWith("%PDF-1."));
+        // Names Qt cannot remove.
+        ::unlink(card.constData());
+        ::unlink((QFile::encodeName(dir.path()) + "/r\xe9sultat.pdf").constData());
     }
 
     // The options as parsed: --force is kept, and only goes with --pdf.
