@@ -70,7 +70,8 @@ Result readFile(const QString& path, qint64 maxBytes) {
 bool isOrdinaryFile(const QString& path) {
     const QByteArray name = filename::toBytes(path);
     struct stat st {};
-    return !name.isEmpty() && !name.contains('\0') && ::stat(name.constData(), &st) == 0 && S_ISREG(st.st_mode);
+    return !name.isEmpty() && !name.contains('\0') && ::stat(name.constData(), &st) == 0 &&
+           S_ISREG(st.st_mode);
 }
 
 } // namespace boundedread

@@ -11,8 +11,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
-#include <unistd.h>
 #include <limits>
+#include <unistd.h>
 
 namespace {
 

@@ -187,9 +187,11 @@ private slots:
             QVERIFY(bytesOf(path).startsWith("%PDF-1."));
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList{QFileInfo(path).fileName()});
-        const QMap<QString, QString> messages{{"card", "erreur: Erreur lors de la sauvegarde du fichier !"},
-                                              {"parameters", ""},
-                                              {"pdf", "Erreur d'impression ou de police non définie !\nLe fichier " + path + " n'a pas pu être écrit."}};
+        const QMap<QString, QString> messages{
+            {"card", "erreur: Erreur lors de la sauvegarde du fichier !"},
+            {"parameters", ""},
+            {"pdf", "Erreur d'impression ou de police non définie !\nLe fichier " + path +
+                        " n'a pas pu être écrit."}};
         QCOMPARE(saved.said, saved.ok ? QString() : messages[kind]);
     }
 

@@ -88,8 +88,7 @@ private slots:
         else if (special == "nul") {
             QVERIFY(samples::writeFile(path, "abc"));
             path += QChar(0) + QString("x"); // the file exists up to the NUL
-        }
-        else if (!special.isEmpty())
+        } else if (!special.isEmpty())
             path = makeInput(dir, special);
         else
             QVERIFY(samples::writeFile(path, content));
