@@ -1,10 +1,9 @@
 #include "platform/QtPictureLoader.h"
 
+#include "platform/BoundedRead.h"
 #include "platform/RasterCompleteness.h"
 #include "platform/wmf/WmfFile.h"
 #include "platform/wmf/WmfPicture.h"
-
-#include "platform/BoundedRead.h"
 
 #include <QBuffer>
 #include <QImageReader>

@@ -68,7 +68,10 @@ int runBatchPrint(const BatchPrintRequest& r, const QString& currentFolder, QTex
                            : QPrinterSurface::pdfFile(r.pdfPath, calls);
         surface->setJobTitle(title);
         if (!runJob(m, r, *surface, messages)) {
-            err << QStringLiteral("Le fichier %1 n'a pas pu être écrit.").arg(r.pdfPath) << '\n';
+            err << (output.kind == PdfOutput::Kind::StandardOutput
+                        ? QStringLiteral("La page n'a pas pu être écrite sur la sortie standard.")
+                        : QStringLiteral("Le fichier %1 n'a pas pu être écrit.").arg(r.pdfPath))
+                << '\n';
             return 1;
         }
         return 0;

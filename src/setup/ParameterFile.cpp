@@ -3,10 +3,9 @@
 #include "app/NumberText.h"
 #include "card/SafeFileWrite.h"
 #include "platform/BoundedRead.h"
-
 #include "platform/FileNames.h"
-#include <QFile>
 
+#include <QFile>
 #include <QRegularExpression>
 #include <fcntl.h>
 #include <optional>
