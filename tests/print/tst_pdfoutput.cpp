@@ -173,6 +173,15 @@ private slots:
         ::unlink((QFile::encodeName(dir.path()) + "/r\xe9sultat.pdf").constData());
     }
 
+    // Standard output closed: the page cannot go out, and the run says so.
+    void standardOutputClosed() {
+        QProcess p;
+        p.start("sh", {"-c", "exec \"$0\" --pdf - >&-", KALIMO_EXECUTABLE});
+        QVERIFY(p.waitForFinished(120000));
+        QCOMPARE(p.exitCode(), 1);
+        QVERIFY(p.readAllStandardError().contains("La page n'a pas pu être écrite sur la sortie standard."));
+    }
+
     // The options as parsed: --force is kept, and only goes with --pdf.
     void forceOption_data() {
         QTest::addColumn<QString>("arguments");
