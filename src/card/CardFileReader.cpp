@@ -194,9 +194,10 @@ CardReadResult readText(const std::optional<QByteArray>& bytes, CardDocument& ca
 
 } // namespace
 
-// A name the shared check does not find may still be one the system gave as bytes.
+// The exact name only: a name read from a file is never taken as a pattern, whose matching
+// against a folder of long names could take for ever.
 bool logoExists(const QString& path) {
-    return boundedread::isOrdinaryFile(path) || (!path.contains(QChar(0)) && FichierExiste(path));
+    return boundedread::isOrdinaryFile(path);
 }
 
 CardReadResult read(const QString& path, CardDocument& card, PictureLoader& pictures) {

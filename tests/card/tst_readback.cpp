@@ -183,6 +183,33 @@ private slots:
         QCOMPARE(cardfile::toBytes(back), bytes);
         ::unlink(path.constData()); // a name Qt cannot remove
     }
+
+    // A name with wildcards is a name, never a pattern matched against the folder (which,
+    // with many of them, takes for ever): the card and logo files are looked for as named.
+    void wildcardsAreNames_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("star") << "*.bmp";
+        QTest::newRow("question mark") << "?.bmp";
+        QTest::newRow("many stars") << QString(30, '*') + ".*" + QString(30, '*') + "x";
+    }
+    void wildcardsAreNames() {
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        QVERIFY(samples::writeFile(dir.filePath("a.bmp"), "BM"));
+        QVERIFY(samples::writeFile(dir.filePath(QString(200, 'a') + ".bmp"), "BM"));
+        QVERIFY(samples::writeFile(dir.filePath("a.cdv"), samples::newCardFile()));
+        NoPictures pictures;
+        CardDocument card;
+        QList<QByteArray> lines = samples::newCardFile().split('\n');
+        lines[38] = QFile::encodeName(dir.filePath(name)) + '\r';
+        const CardReadResult read = cardfile::readBytes(lines.join('\n'), card, pictures);
+        QCOMPARE(read.status, CardReadResult::Status::Read);
+        QCOMPARE(read.missingLogo, dir.filePath(name));
+        QString cardName = name;
+        cardName.replace(".bmp", ".cdv");
+        QCOMPARE(cardfile::read(dir.filePath(cardName), card, pictures).status,
+                 CardReadResult::Status::FileMissing);
+    }
 };
 
 QTEST_MAIN(ReadBackTest)
