@@ -94,6 +94,12 @@ private slots:
                                          << "" << true;
         QTest::newRow("standard output by name") << "--pdf /dev/stdout" << 0 << ""
                                                  << "" << true;
+        QTest::newRow("parameters named by a pattern")
+            << "--pdf neuf.pdf --par *.par" << 1 << "Fichier *.par non trouvé !"
+            << "" << false;
+        QTest::newRow("parameters that are a pipe")
+            << "--pdf neuf.pdf --par tube" << 1 << "Fichier tube non trouvé !"
+            << "" << false;
         QTest::newRow("force without a PDF")
             << "--force carte.cdv" << 2 << "L'option --force ne sert qu'avec --pdf."
             << "" << false;
