@@ -38,6 +38,10 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
             spooler = true;
             continue;
         }
+        if (a == QLatin1String("--force")) {
+            c.print.force = true;
+            continue;
+        }
         const bool takesValue = a == QLatin1String("--pdf") || a == QLatin1String("--calibration-pdf") ||
                                 a == QLatin1String("--printer") || a == QLatin1String("--par") ||
                                 a == QLatin1String("--copies") || a == QLatin1String("--position");
@@ -80,6 +84,8 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
     }
     if (pdf && spooler)
         return failed(c, QStringLiteral("Choisissez --pdf ou --print, pas les deux."));
+    if (!pdf && c.print.force)
+        return failed(c, QStringLiteral("L'option --force ne sert qu'avec --pdf."));
     if (!pdf && !spooler) {
         if (!printOnly.isEmpty())
             return failed(
@@ -99,7 +105,7 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
 QString CommandLine::usage() {
     return QStringLiteral(
         "Utilisation : kalimo [CARTE.CDV]\n"
-        "              kalimo --pdf SORTIE.pdf [--par PARAMETRES.PAR] [--copies N | --position P] "
+        "              kalimo --pdf SORTIE.pdf [--force] [--par PARAMETRES.PAR] [--copies N | --position P] "
         "[CARTE.CDV]\n"
         "              kalimo --calibration-pdf SORTIE.pdf [--par PARAMETRES.PAR]\n"
         "              kalimo --print [--printer FILE] [--par PARAMETRES.PAR] [--copies N | --position P] "
@@ -111,7 +117,8 @@ QString CommandLine::usage() {
         "Options :\n"
         "  --help, -h          affiche cette aide\n"
         "  --version, -v       affiche la version\n"
-        "  --pdf FICHIER       écrit la page dans ce fichier PDF\n"
+        "  --pdf FICHIER       écrit la page dans ce fichier PDF (- : sur la sortie standard)\n"
+        "  --force             avec --pdf : remplace aussi un fichier qui n'est pas un PDF\n"
         "  --calibration-pdf FICHIER\n"
         "                      écrit la page de calibration (règles et coins des cartes) dans ce PDF\n"
         "  --print             envoie la page à l'imprimante en cours (par défaut celle du système)\n"

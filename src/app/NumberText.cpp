@@ -57,6 +57,29 @@ QString plainText(double value) {
 QString plainText(float value) {
     return formatFloat(value);
 }
+QString decimalText(double value) {
+    if (value == 0.0 || !std::isfinite(value))
+        return QStringLiteral("0");
+    // The 15 significant digits and the power of ten, then the point put back by hand.
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.14E", value);
+    const QString text = QString::fromLatin1(buf);
+    const qsizetype e = text.indexOf(QLatin1Char('E'));
+    const bool negative = text.startsWith(QLatin1Char('-'));
+    QString digits = text.mid(negative ? 1 : 0, e - (negative ? 1 : 0)).remove(QLatin1Char('.'));
+    const int exponent = text.mid(e + 1).toInt();
+    while (digits.size() > 1 && digits.endsWith(QLatin1Char('0')))
+        digits.chop(1);
+    QString out;
+    if (exponent < 0)
+        out = QLatin1Char('.') + QString(-exponent - 1, QLatin1Char('0')) + digits;
+    else if (exponent + 1 >= digits.size())
+        out = digits + QString(exponent + 1 - digits.size(), QLatin1Char('0'));
+    else
+        out = digits.left(exponent + 1) + QLatin1Char('.') + digits.mid(exponent + 1);
+    return negative ? QLatin1Char('-') + out : out;
+}
+
 QString signedText(int value) {
     return withSign(QString::number(value));
 }

@@ -14,6 +14,9 @@ QString signedText(float value);
 // The same forms without the blank of a non-negative number ("12", ".5", "-.5").
 QString plainText(double value);
 QString plainText(float value);
+// The plain form written out in full, never with an exponent: "12345678901234600", ".00001".
+// At most 15 significant digits, like the other forms.
+QString decimalText(double value);
 // Whole numbers in the signed form (" 0", "-3").
 QString signedText(int value);
 inline QString signedText(qint64 value) {

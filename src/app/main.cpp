@@ -3,6 +3,7 @@
 #include "app/Module1.h"
 #include "app/Translations.h"
 #include "generated/BuildInfo.h"
+#include "platform/FileNames.h"
 #include "platform/Platform.h"
 #include "print/BatchPrint.h"
 
@@ -34,7 +35,7 @@ int batchPrint(int argc, char* argv[], const CommandLine& cl) {
 int main(int argc, char* argv[]) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << filename::fromBytes(QByteArray(argv[i])); // names that are not UTF-8 kept as given
     // Help, version and mistakes are answered before any window system is needed.
     const CommandLine cl = CommandLine::parse(arguments);
     QTextStream out(stdout);

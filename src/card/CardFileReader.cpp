@@ -4,9 +4,11 @@
 #include "app/Windows1252.h"
 #include "card/CardFileCursor.h"
 #include "card/CardFileFields.h"
+#include "platform/BoundedRead.h"
+#include "platform/FileNames.h"
 #include "platform/PictureLoader.h"
 
-#include <QFile>
+#include <cmath>
 
 namespace cardfile {
 namespace {
@@ -58,7 +60,24 @@ private:
         // The opening quote, then the closing quote with its line end.
         if (block.size() < 4)
             throw NotACardFile{};
-        return trimSpaces(block.mid(1, block.size() - 4));
+        const QString text = trimSpaces(block.mid(1, block.size() - 4));
+        // Without its closing quote the block keeps a broken line end, which the file
+        // cannot hold as it is.
+        if (!onlyWholeLineEnds(text))
+            throw NotACardFile{};
+        return text;
+    }
+
+    static bool onlyWholeLineEnds(const QString& text) {
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const bool cr = text.at(i) == QLatin1Char('\r');
+            const bool lf = text.at(i) == QLatin1Char('\n');
+            if (cr && (i + 1 >= text.size() || text.at(i + 1) != QLatin1Char('\n')))
+                return false;
+            if (lf && (i == 0 || text.at(i - 1) != QLatin1Char('\r')))
+                return false;
+        }
+        return true;
     }
 
     void readZone(int n) {
@@ -66,7 +85,9 @@ private:
         zone.Text = zoneText(n);
 
         // The four font fields are read and converted before any of them is applied.
-        const QString fontName = item();
+        const QString fontName = lineValue(item());
+        if (fontName.contains(QLatin1Char(',')))
+            throw NotACardFile{};
         const float size = convert(cardfield::toSingle(item()));
         const bool bold = convert(cardfield::toBoolean(item()));
         const bool italic = convert(cardfield::toBoolean(item()));
@@ -94,12 +115,21 @@ private:
         return size;
     }
 
+    // The writer keeps tenths of a millimetre: a value whose tenths overflow would be
+    // written as a word no reader takes.
+    double logoValue() {
+        const double mm = convert(cardfield::toDouble(item()));
+        if (!(std::fabs(mm) <= MaxLogoMm))
+            throw NotACardFile{};
+        return mm;
+    }
+
     void readLogo() {
         CardLogo& logo = card_.Logo;
-        logo.Width = convert(cardfield::toDouble(item()));
-        logo.Height = convert(cardfield::toDouble(item()));
-        logo.Left = convert(cardfield::toDouble(item()));
-        logo.Top = convert(cardfield::toDouble(item()));
+        logo.Width = logoValue();
+        logo.Height = logoValue();
+        logo.Left = logoValue();
+        logo.Top = logoValue();
         const QString path = logoPath();
         if (path == QLatin1String(NoLogo)) {
             logo.RecordedPath.clear();
@@ -107,19 +137,29 @@ private:
             logo.picture = Picture();
             return;
         }
-        logo.Path = path;
-        logo.RecordedPath = path;
-        if (!FichierExiste(path)) {
-            result_.missingLogo = path;
+        const QString name = logoName(path);
+        logo.Path = name;
+        logo.RecordedPath = name;
+        if (!logoExists(name)) {
+            result_.missingLogo = name;
             return;
         }
-        if (const auto picture = pictures_.load(path)) {
+        if (const auto picture = pictures_.load(name)) {
             logo.picture = *picture;
         } else {
             // The card is sound; only its picture is not: say which file, show no picture.
             logo.picture = Picture();
-            result_.undecodableLogo = path;
+            result_.undecodableLogo = name;
         }
+    }
+
+    // The name as read, or, when no such file exists, the file's own bytes as the name: a
+    // card saved with a name from an older disk, not UTF-8.
+    static QString logoName(const QString& path) {
+        if (logoExists(path))
+            return path;
+        const QString asStored = filename::fromBytes(cp1252::encode(path));
+        return logoExists(asStored) ? asStored : path;
     }
 
     // The path is written alone on its line: it is read whole, so that a comma in a folder
@@ -128,7 +168,16 @@ private:
         auto path = in_.nextItemIsQuoted() ? in_.readItem() : in_.readRestOfLine();
         if (!path)
             throw NotACardFile{};
-        return *path;
+        return lineValue(*path);
+    }
+
+    // A quoted field may hold what the writer's bare line would lose: blanks at its ends,
+    // or, for the font name, a comma. Such a card would not open again once saved.
+    QString lineValue(const QString& value) {
+        const auto blank = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); };
+        if (!value.isEmpty() && (blank(value.front()) || value.back() == QLatin1Char(' ')))
+            throw NotACardFile{};
+        return value;
     }
 
     CardFileCursor in_;
@@ -137,32 +186,34 @@ private:
     CardReadResult result_;
 };
 
-std::optional<QString> fileText(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileBytes)
-        return std::nullopt;
-    // Read one byte more than the bound, for files whose size the system does not know.
-    const QByteArray bytes = file.read(MaxFileBytes + 1);
-    if (bytes.size() > MaxFileBytes || file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return cp1252::decode(bytes);
-}
-
-} // namespace
-
-CardReadResult read(const QString& path, CardDocument& card, PictureLoader& pictures) {
-    if (!FichierExiste(path))
-        return {CardReadResult::Status::FileMissing, {}, {}};
+CardReadResult readText(const std::optional<QByteArray>& bytes, CardDocument& card, PictureLoader& pictures) {
     try {
-        const auto text = fileText(path);
-        if (!text)
+        if (!bytes)
             throw NotACardFile{};
-        return Reader(*text, card, pictures).run();
+        return Reader(cp1252::decode(*bytes), card, pictures).run();
     } catch (const NotACardFile&) {
         card.Logo.Left = 5;
         card.Logo.Top = 5;
         return {CardReadResult::Status::Failed, {}, {}};
     }
+}
+
+} // namespace
+
+// The exact name only: a name read from a file is never taken as a pattern, whose matching
+// against a folder of long names could take for ever.
+bool logoExists(const QString& path) {
+    return boundedread::isOrdinaryFile(path);
+}
+
+CardReadResult read(const QString& path, CardDocument& card, PictureLoader& pictures) {
+    if (!logoExists(path))
+        return {CardReadResult::Status::FileMissing, {}, {}};
+    return readText(boundedread::readFile(path, MaxFileBytes).bytes, card, pictures);
+}
+
+CardReadResult readBytes(const QByteArray& bytes, CardDocument& card, PictureLoader& pictures) {
+    return readText(bytes, card, pictures);
 }
 
 } // namespace cardfile

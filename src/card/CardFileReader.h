@@ -25,11 +25,17 @@ namespace cardfile {
 
 // Larger files are not card files and are refused before being read.
 inline constexpr qint64 MaxFileBytes = 4 * 1024 * 1024;
+// Logo values beyond this would overflow once counted in tenths of a millimetre.
+inline constexpr double MaxLogoMm = 1e300;
 // A zone's text, all its lines together.
 inline constexpr int MaxZoneText = 65535;
 
 // Reads the card file at path into card, field by field, loading the logo's picture
 // through pictures. On a failure the logo's offsets become 5 mm, as "Nouveau" leaves them.
 CardReadResult read(const QString& path, CardDocument& card, PictureLoader& pictures);
+// The same on a file's bytes already in memory.
+CardReadResult readBytes(const QByteArray& bytes, CardDocument& card, PictureLoader& pictures);
+// Whether the card or logo file at path is there to be read.
+bool logoExists(const QString& path);
 
 } // namespace cardfile

@@ -4,7 +4,9 @@
 #include "app/NumberText.h"
 #include "app/Windows1252.h"
 #include "card/CardFileFields.h"
+#include "card/CardFileReader.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace cardfile {
@@ -25,13 +27,28 @@ private:
     QString out_;
 };
 
-// Logo values keep one decimal, cut towards minus infinity.
+// Logo values keep one decimal, cut towards minus infinity; kept within what the reader
+// takes, so that the file always opens again.
 QString logoValue(double mm) {
+    if (std::isnan(mm))
+        mm = 0;
+    mm = std::clamp(mm, -MaxLogoMm, MaxLogoMm);
     return numtext::signedText(std::floor(mm * 10) / 10);
 }
 
+// A logo name the system gave as bytes that are not UTF-8 is stored as those same bytes,
+// each as the character the code page has for it.
 QString recordedPath(const CardLogo& logo) {
-    return logo.RecordedPath.isEmpty() ? QString::fromLatin1(NoLogo) : logo.RecordedPath;
+    if (logo.RecordedPath.isEmpty())
+        return QString::fromLatin1(NoLogo);
+    QString path = logo.RecordedPath;
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        const char16_t u = path.at(i).unicode();
+        const bool lone = i == 0 || !path.at(i - 1).isHighSurrogate();
+        if (u >= 0xDC80 && u <= 0xDCFF && lone)
+            path[i] = cp1252::decode(QByteArray(1, char(u - 0xDC00))).at(0);
+    }
+    return path;
 }
 
 } // namespace

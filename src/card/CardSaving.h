@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/CardModel.h"
+#include "platform/FileWrites.h"
 
 class MessageBoxes;
 
@@ -12,4 +13,5 @@ enum class SaveOutcome {
 
 // Writes the card to path. Characters the file cannot hold are named first in a question
 // whose Cancel writes nothing; a failed write shows the save error.
-SaveOutcome saveCard(CardDocument& card, const QString& path, MessageBoxes& messages);
+SaveOutcome saveCard(CardDocument& card, const QString& path, MessageBoxes& messages,
+                     FileWrites& calls = systemFileWrites());

@@ -1,56 +1,74 @@
 #include "platform/FileNames.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QStorageInfo>
-#include <QStringList>
+namespace filename {
+namespace {
 
-namespace filenames {
+constexpr char16_t EscapeBase = 0xDC00;
 
-QString withExtension(const QString& path, const QString& extension) {
-    if (path.isEmpty() || extension.isEmpty())
-        return path;
-    const QString name = QFileInfo(path).fileName();
-    const QString dotted = QLatin1Char('.') + extension;
-    if (name.size() > dotted.size() && name.endsWith(dotted, Qt::CaseInsensitive))
-        return path;
-    return path.endsWith(QLatin1Char('.')) ? path + extension : path + dotted;
-}
-
-bool isSafeStartFolder(const QString& folder) {
-    const QFileInfo info(folder);
-    if (folder.isEmpty() || !info.isDir() || !info.isReadable() || !info.isExecutable())
-        return false;
-    const QString real = info.canonicalFilePath();
-    for (const char* system : {"/proc", "/sys", "/dev"}) {
-        const QString top = QString::fromLatin1(system);
-        if (real == top || real.startsWith(top + QLatin1Char('/')))
-            return false;
+// The length of the UTF-8 sequence at i, or 0 when the bytes there are not one.
+int sequenceLength(const QByteArray& b, qsizetype i) {
+    const auto byte = [&](qsizetype k) { return k < b.size() ? uchar(b[k]) : 0u; };
+    const auto follows = [&](qsizetype k) { return (byte(k) & 0xC0) == 0x80; };
+    const uint c = byte(i);
+    if (c < 0x80)
+        return 1;
+    if (c >= 0xC2 && c <= 0xDF)
+        return follows(i + 1) ? 2 : 0;
+    if (c >= 0xE0 && c <= 0xEF) {
+        const uint c1 = byte(i + 1);
+        // No overlong forms, no surrogates.
+        if ((c == 0xE0 && c1 < 0xA0) || (c == 0xED && c1 >= 0xA0))
+            return 0;
+        return follows(i + 1) && follows(i + 2) ? 3 : 0;
     }
-    // The same kinds mounted elsewhere.
-    static const QStringList kernelKinds = {
-        QStringLiteral("proc"),       QStringLiteral("sysfs"),    QStringLiteral("devtmpfs"),
-        QStringLiteral("devpts"),     QStringLiteral("debugfs"),  QStringLiteral("tracefs"),
-        QStringLiteral("securityfs"), QStringLiteral("configfs"), QStringLiteral("cgroup"),
-        QStringLiteral("cgroup2"),    QStringLiteral("pstore"),   QStringLiteral("bpf"),
-        QStringLiteral("efivarfs"),   QStringLiteral("fusectl"),  QStringLiteral("mqueue")};
-    return !kernelKinds.contains(QString::fromLatin1(QStorageInfo(real).fileSystemType()));
-}
-
-StartPlace startPlace(const QString& initialName, const QString& initialFolder, const QString& currentFolder,
-                      const QString& home) {
-    StartPlace place;
-    const QFileInfo name(initialName);
-    if (!initialName.isEmpty() && name.isAbsolute()) {
-        place.folder = name.absolutePath();
-        place.fileName = name.fileName();
-    } else {
-        place.folder = initialFolder.isEmpty() ? currentFolder : initialFolder;
-        place.fileName = initialName;
+    if (c >= 0xF0 && c <= 0xF4) {
+        const uint c1 = byte(i + 1);
+        if ((c == 0xF0 && c1 < 0x90) || (c == 0xF4 && c1 >= 0x90))
+            return 0;
+        return follows(i + 1) && follows(i + 2) && follows(i + 3) ? 4 : 0;
     }
-    if (!isSafeStartFolder(place.folder))
-        place.folder = home;
-    return place;
+    return 0;
 }
 
-} // namespace filenames
+bool isEscapedByte(char16_t u) {
+    return u >= EscapeBase + 0x80 && u <= EscapeBase + 0xFF;
+}
+
+} // namespace
+
+QString fromBytes(const QByteArray& bytes) {
+    QString name;
+    name.reserve(bytes.size());
+    qsizetype i = 0;
+    while (i < bytes.size()) {
+        const int n = sequenceLength(bytes, i);
+        if (n == 0) {
+            name += QChar(char16_t(EscapeBase + uchar(bytes[i])));
+            ++i;
+        } else {
+            name += QString::fromUtf8(bytes.constData() + i, n);
+            i += n;
+        }
+    }
+    return name;
+}
+
+QByteArray toBytes(const QString& name) {
+    QByteArray bytes;
+    bytes.reserve(name.size());
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t u = name.at(i).unicode();
+        // A lone escape (not the low half of a pair) stands for its byte.
+        const bool paired = i > 0 && name.at(i - 1).isHighSurrogate();
+        if (isEscapedByte(u) && !paired) {
+            bytes += QStringView(name).mid(start, i - start).toUtf8();
+            bytes += char(u - EscapeBase);
+            start = i + 1;
+        }
+    }
+    bytes += QStringView(name).mid(start).toUtf8();
+    return bytes;
+}
+
+} // namespace filename

@@ -1,27 +1,14 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
-// File names and folders as the file dialogs treat them.
-namespace filenames {
+// File names are bytes to the system, not always UTF-8 (a Latin-1 name from an old disk).
+// Bytes that are not UTF-8 are carried in the text as the lone surrogates U+DC80 to U+DCFF,
+// one per byte, so that the name opens and is written back exactly as the system gave it.
+namespace filename {
 
-// The path with "." and extension added, unless its name already ends with that extension
-// in any case; a name ending in a dot takes the extension after that dot.
-QString withExtension(const QString& path, const QString& extension);
+QString fromBytes(const QByteArray& bytes);
+QByteArray toBytes(const QString& name);
 
-// True for an existing folder that can be listed without risk: not inside the kernel's own
-// file systems (/proc, /sys, /dev and their kind), where merely reading an entry to show
-// it may block for ever.
-bool isSafeStartFolder(const QString& folder);
-
-struct StartPlace {
-    QString folder;
-    QString fileName; // selected in that folder; may be empty
-};
-// Where a dialog opens. An absolute initial name opens its own folder with its name
-// selected; a relative one opens initialFolder (else currentFolder) with that name. A folder
-// that is not safe to list gives way to home.
-StartPlace startPlace(const QString& initialName, const QString& initialFolder, const QString& currentFolder,
-                      const QString& home);
-
-} // namespace filenames
+} // namespace filename

@@ -1,6 +1,7 @@
 #include "platform/HelpWindow.h"
 
-#include <QFile>
+#include "platform/BoundedRead.h"
+
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -57,8 +58,9 @@ QString HelpWindow::searchPrompt() {
 }
 
 bool HelpWindow::load(const QString& helpFile) {
-    QFile file(helpFile);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // An ordinary file of a sensible size only: the help is a few pages of text.
+    const boundedread::Result file = boundedread::readFile(helpFile, 16 * 1024 * 1024);
+    if (!file.bytes) {
         sections_.clear();
         browser_->setHtml(
             QStringLiteral("<h2>Aide introuvable</h2><p>Le fichier d'aide <b>%1</b> est introuvable "
@@ -66,7 +68,7 @@ bool HelpWindow::load(const QString& helpFile) {
                 .arg(helpFile.toHtmlEscaped()));
         return false;
     }
-    const QString html = QString::fromUtf8(file.readAll());
+    const QString html = QString::fromUtf8(*file.bytes);
     browser_->setHtml(html);
     sections_ = helpsearch::sections(html);
     return true;

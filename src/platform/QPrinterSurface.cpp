@@ -1,6 +1,7 @@
 #include "platform/QPrinterSurface.h"
 
 #include "app/Colour.h"
+#include "card/SafeFileWrite.h"
 #include "platform/Spooler.h"
 #include "platform/SurfacePen.h"
 
@@ -8,7 +9,6 @@
 #include <QDir>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QTemporaryFile>
 
 namespace {
@@ -35,9 +35,13 @@ QPrinterSurface::QPrinterSurface(Spooler& spooler) : QPrinterSurface(Target::Spo
     spooler_ = &spooler;
 }
 
-std::unique_ptr<QPrinterSurface> QPrinterSurface::pdfFile(const QString& path) {
+std::unique_ptr<QPrinterSurface> QPrinterSurface::pdfFile(const QString& path, FileWrites& calls) {
+    return pdfOutput([path, &calls](const QByteArray& pdf) { return replaceFileContent(path, pdf, calls); });
+}
+
+std::unique_ptr<QPrinterSurface> QPrinterSurface::pdfOutput(std::function<bool(const QByteArray&)> deliver) {
     std::unique_ptr<QPrinterSurface> s(new QPrinterSurface(Target::PdfFile));
-    s->pdfPath_ = path;
+    s->deliverPdf_ = std::move(deliver);
     return s;
 }
 
@@ -101,9 +105,9 @@ void QPrinterSurface::open() {
         openPdf(*spoolFile_);
         break;
     case Target::PdfFile:
-        pdfFile_ = std::make_unique<QSaveFile>(pdfPath_);
-        if (!pdfFile_->open(QIODevice::WriteOnly))
-            throw PrinterError("cannot write the PDF file");
+        // The page is kept in memory and written out whole when the job ends.
+        pdfFile_ = std::make_unique<QBuffer>();
+        pdfFile_->open(QIODevice::WriteOnly);
         openPdf(*pdfFile_);
         break;
     case Target::Device:
@@ -200,8 +204,9 @@ void QPrinterSurface::endDoc() {
         break;
     }
     case Target::PdfFile: {
-        const bool written = pdfFile_->commit();
+        const QByteArray pdf = pdfFile_->data();
         reset();
+        const bool written = deliverPdf_(pdf);
         if (!written)
             throw PrinterError("cannot write the PDF file");
         break;
@@ -215,16 +220,12 @@ void QPrinterSurface::endDoc() {
 void QPrinterSurface::killDoc() {
     if (painter_.isActive())
         painter_.end();
-    if (pdfFile_)
-        pdfFile_->cancelWriting();
     reset();
 }
 
 void QPrinterSurface::reset() {
     if (painter_.isActive())
         painter_.end();
-    if (pdfFile_ && pdfFile_->isOpen())
-        pdfFile_->cancelWriting();
     writer_.reset();
     pdfBytes_.close();
     pdfBytes_.setData(QByteArray());

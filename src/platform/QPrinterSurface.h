@@ -1,18 +1,21 @@
 #pragma once
 
 #include "platform/CardText.h"
+#include "platform/FileWrites.h"
 #include "platform/PrinterSurface.h"
 
 #include <QBuffer>
 #include <QFont>
 #include <QPageLayout>
 #include <QPainter>
+#include <QPen>
+#include <functional>
 #include <memory>
 
 class QPagedPaintDevice;
 class QPdfWriter;
 class QPrinter;
-class QSaveFile;
+class QBuffer;
 class QTemporaryFile;
 class Spooler;
 
@@ -26,7 +29,11 @@ class Spooler;
 class QPrinterSurface : public PrinterSurface {
 public:
     explicit QPrinterSurface(Spooler& spooler);
-    static std::unique_ptr<QPrinterSurface> pdfFile(const QString& path);
+    // The file is replaced by replaceFileContent() through calls.
+    static std::unique_ptr<QPrinterSurface> pdfFile(const QString& path,
+                                                    FileWrites& calls = systemFileWrites());
+    // The finished PDF goes to deliver, which says whether it got there (standard output).
+    static std::unique_ptr<QPrinterSurface> pdfOutput(std::function<bool(const QByteArray&)> deliver);
     static std::unique_ptr<QPrinterSurface> device(QPrinter& printer);
     ~QPrinterSurface() override;
 
@@ -75,7 +82,7 @@ private:
 
     Target target_;
     Spooler* spooler_ = nullptr;
-    QString pdfPath_;
+    std::function<bool(const QByteArray&)> deliverPdf_;
     QPrinter* printer_ = nullptr;
     QString jobTitle_ = QStringLiteral("Kalimo");
 
@@ -83,7 +90,7 @@ private:
     QString queue_;
     std::unique_ptr<QTemporaryFile> spoolFile_;
     std::shared_ptr<SpoolDocument> finished_; // the last page finished for the queue
-    std::unique_ptr<QSaveFile> pdfFile_;
+    std::unique_ptr<QBuffer> pdfFile_;
     std::unique_ptr<QPdfWriter> writer_;
     QBuffer pdfBytes_; // the PDF page, until EndDoc writes it out
     QPagedPaintDevice* paintDevice_ = nullptr;

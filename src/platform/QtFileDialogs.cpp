@@ -1,6 +1,6 @@
 #include "platform/QtFileDialogs.h"
 
-#include "platform/FileNames.h"
+#include "platform/DialogPaths.h"
 
 #include <QApplication>
 #include <QDir>
@@ -38,8 +38,8 @@ static FileDialogResult run(const FileDialogRequest& r, QFileDialog::AcceptMode 
     dialog.setNameFilters(filters);
     if (r.filterIndex >= 1 && r.filterIndex <= filters.size())
         dialog.selectNameFilter(filters.at(r.filterIndex - 1));
-    const filenames::StartPlace place =
-        filenames::startPlace(r.initialName, r.initialFolder, QDir::currentPath(), QDir::homePath());
+    const dialogpaths::StartPlace place =
+        dialogpaths::startPlace(r.initialName, r.initialFolder, QDir::currentPath(), QDir::homePath());
     dialog.setDirectory(place.folder);
     if (!place.fileName.isEmpty())
         dialog.selectFile(place.fileName);

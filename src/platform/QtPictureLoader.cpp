@@ -1,12 +1,12 @@
 #include "platform/QtPictureLoader.h"
 
+#include "platform/BoundedRead.h"
 #include "platform/RasterCompleteness.h"
 #include "platform/SvgPicture.h"
 #include "platform/wmf/WmfFile.h"
 #include "platform/wmf/WmfPicture.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImageReader>
 #include <QSet>
 
@@ -44,8 +44,11 @@ std::optional<QImage> readRaster(const QByteArray& data, const QSize& fit) {
             return std::nullopt;
         return best;
     }
-    if (fit.isValid() && reader.size().isValid() && reader.supportsOption(QImageIOHandler::ScaledSize)) {
-        const QSize natural = reader.size();
+    // A small file may unpack into a huge picture: the size is known before decoding.
+    const QSize natural = reader.size();
+    if (natural.isValid() && qint64(natural.width()) * natural.height() > QtPictureLoader::MaxPixels)
+        return std::nullopt;
+    if (fit.isValid() && natural.isValid() && reader.supportsOption(QImageIOHandler::ScaledSize)) {
         if (natural.width() > fit.width() * 2 || natural.height() > fit.height() * 2)
             reader.setScaledSize(natural.scaled(fit, Qt::KeepAspectRatioByExpanding));
     }
@@ -64,10 +67,14 @@ std::optional<Picture> QtPictureLoader::load(const QString& path) {
 std::optional<Picture> QtPictureLoader::loadScaled(const QString& path, const QSize& size) {
     if (path.isEmpty())
         return Picture();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileSize)
+    const boundedread::Result file = boundedread::readFile(path, MaxFileSize);
+    if (!file.bytes)
         return std::nullopt;
-    const QByteArray data = file.readAll();
+    return fromData(*file.bytes, path, size);
+}
+
+std::optional<Picture> QtPictureLoader::fromData(const QByteArray& data, const QString& path,
+                                                 const QSize& size) {
     // Metafiles are known by their first bytes, or by their name when those are damaged.
     const bool metafileContent = WmfFile::looksLikeWmf(data);
     if (metafileContent || path.endsWith(QLatin1String(".wmf"), Qt::CaseInsensitive)) {

@@ -1,6 +1,6 @@
 #include "platform/SaveChoice.h"
 
-#include "platform/FileNames.h"
+#include "platform/DialogPaths.h"
 
 #include <QFileInfo>
 
@@ -19,7 +19,7 @@ FileDialogResult chooseSavePath(FileDialogs& files, MessageBoxes& messages,
         const FileDialogResult chosen = files.save(shown);
         if (chosen.cancelled || chosen.path.isEmpty())
             return {};
-        const QString path = filenames::withExtension(chosen.path, request.defaultSuffix);
+        const QString path = dialogpaths::withExtension(chosen.path, request.defaultSuffix);
         if (request.askBeforeReplacing && QFileInfo::exists(path) &&
             messages.show(replaceQuestion(path, request.title)) != MsgAnswer::Yes) {
             shown.initialName = path;

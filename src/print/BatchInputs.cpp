@@ -1,8 +1,8 @@
 #include "print/BatchInputs.h"
 
-#include "app/SharedProcedures.h"
 #include "card/CardFileReader.h"
 #include "card/DocumentPrompts.h"
+#include "platform/BoundedRead.h"
 #include "platform/MessageBoxes.h"
 #include "setup/ParameterFile.h"
 
@@ -46,7 +46,7 @@ bool loadBatchCard(const QString& path, CardDocument& card, PictureLoader& pictu
 }
 
 bool loadBatchLayout(const QString& path, PrintLayout& layout, MessageBoxes& messages) {
-    if (!FichierExiste(path)) {
+    if (!boundedread::isOrdinaryFile(path)) {
         fileNotFound(messages, path);
         return false;
     }

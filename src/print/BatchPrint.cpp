@@ -10,6 +10,7 @@
 #include "print/CalibrationPage.h"
 #include "print/CardDrawing.h"
 #include "print/DecoupeLignes.h"
+#include "print/PdfOutput.h"
 #include "print/PrintJobs.h"
 #include "print/PrintProgress.h"
 #include "print/SpoolHandOff.h"
@@ -33,13 +34,24 @@ bool runJob(Module1& m, const BatchPrintRequest& r, PrinterSurface& surface, Mes
 
 } // namespace
 
-int runBatchPrint(const BatchPrintRequest& r, const QString& currentFolder, QTextStream& err) {
+int runBatchPrint(const BatchPrintRequest& r, const QString& currentFolder, QTextStream& err,
+                  FileWrites& calls) {
     StreamMessageBoxes messages(err);
+    const QString cardPath =
+        r.cardArgument.isEmpty() ? QString() : cardPathFromArgument(r.cardArgument, currentFolder);
+    PdfOutput output;
+    if (!r.toSpooler) {
+        output = PdfOutput::check(r.pdfPath, {cardPath, r.layoutPath}, r.force);
+        if (output.kind == PdfOutput::Kind::Refused) {
+            err << output.refusal << '\n';
+            return 1;
+        }
+    }
     Module1 m;
     useStartupCard(m.card);
     if (!r.cardArgument.isEmpty()) {
         QtPictureLoader pictures;
-        if (!loadBatchCard(cardPathFromArgument(r.cardArgument, currentFolder), m.card, pictures, messages))
+        if (!loadBatchCard(cardPath, m.card, pictures, messages))
             return 1;
     }
     if (!r.layoutPath.isEmpty() && !loadBatchLayout(r.layoutPath, m.layout, messages))
@@ -65,10 +77,15 @@ int runBatchPrint(const BatchPrintRequest& r, const QString& currentFolder, QTex
         m.card.FilePath.isEmpty() ? QStringLiteral("Kalimo") : QFileInfo(m.card.FilePath).fileName();
 
     if (!r.toSpooler) {
-        auto surface = QPrinterSurface::pdfFile(r.pdfPath);
+        auto surface = output.kind == PdfOutput::Kind::StandardOutput
+                           ? QPrinterSurface::pdfOutput(writeToStandardOutput)
+                           : QPrinterSurface::pdfFile(r.pdfPath, calls);
         surface->setJobTitle(title);
         if (!runJob(m, r, *surface, messages)) {
-            err << QStringLiteral("Le fichier %1 n'a pas pu être écrit.").arg(r.pdfPath) << '\n';
+            err << (output.kind == PdfOutput::Kind::StandardOutput
+                        ? QStringLiteral("La page n'a pas pu être écrite sur la sortie standard.")
+                        : QStringLiteral("Le fichier %1 n'a pas pu être écrit.").arg(r.pdfPath))
+                << '\n';
             return 1;
         }
         return 0;

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "platform/FileWrites.h"
+
 #include <QString>
 
 class QTextStream;
 
 // A print asked for on the command line, done without any window.
 struct BatchPrintRequest {
-    QString pdfPath;          // the page goes to this PDF file...
+    QString pdfPath;          // the page goes to this PDF file ("-": standard output)...
+    bool force = false;       // replace the file even when it is not a PDF
     bool toSpooler = false;   // ...or to a printer
     QString printer;          // that printer instead of the current one
     QString layoutPath;       // a parameter file; empty: the built-in layout
@@ -18,5 +21,6 @@ struct BatchPrintRequest {
 
 // Runs the print; messages go to err in French. The process's exit code: 0 when the page
 // was written or the printer took the job, 3 when the job waits in the queue (held, or on a
-// stopped queue), 1 otherwise.
-int runBatchPrint(const BatchPrintRequest& request, const QString& currentFolder, QTextStream& err);
+// stopped queue), 1 otherwise. The PDF file is written through calls.
+int runBatchPrint(const BatchPrintRequest& request, const QString& currentFolder, QTextStream& err,
+                  FileWrites& calls = systemFileWrites());

@@ -1,12 +1,15 @@
 #include "setup/ParameterFile.h"
 
 #include "app/NumberText.h"
+#include "card/SafeFileWrite.h"
+#include "platform/BoundedRead.h"
+#include "platform/FileNames.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
+#include <fcntl.h>
 #include <optional>
+#include <unistd.h>
 
 namespace parameterfile {
 namespace {
@@ -72,6 +75,18 @@ std::optional<bool> flag(const QByteArray& field) {
     return std::nullopt;
 }
 
+// The start of a file over the bound; it is known to be an ordinary file.
+QByteArray firstBytes(const QString& path) {
+    QFile file;
+    const int fd = ::open(filename::toBytes(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        if (fd >= 0)
+            ::close(fd);
+        return {};
+    }
+    return file.read(MaxBytes);
+}
+
 } // namespace
 
 QByteArray encode(const PrintLayout& l) {
@@ -81,7 +96,7 @@ QByteArray encode(const PrintLayout& l) {
     for (double m : measures) {
         if (!out.isEmpty())
             out += ',';
-        out += numtext::plainText(m).toLatin1();
+        out += numtext::decimalText(m).toLatin1();
     }
     out += "\r\n";
     out += l.printFrame ? TrueToken : FalseToken;
@@ -135,31 +150,18 @@ bool apply(const QByteArray& data, PrintLayout& layout, bool truncated, int* sto
 bool read(const QString& path, PrintLayout& layout, int* stoppedAt) {
     if (stoppedAt)
         *stoppedAt = 0;
-    // Only ordinary files: a pipe or a device could block or never end.
-    if (!QFileInfo(path).isFile())
+    // Only ordinary files: a pipe or a device could block or never end. A longer file is
+    // read up to the bound, as far as its fields go.
+    const boundedread::Result file = boundedread::readFile(path, MaxBytes);
+    if (file.bytes)
+        return apply(*file.bytes, layout, false, stoppedAt);
+    if (file.refusal != boundedread::Refusal::TooLarge)
         return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    QByteArray data = file.read(MaxBytes + 1);
-    const bool truncated = data.size() > MaxBytes;
-    if (truncated)
-        data.truncate(MaxBytes);
-    return apply(data, layout, truncated, stoppedAt);
+    return apply(firstBytes(path), layout, true, stoppedAt);
 }
 
-bool write(const QString& path, const PrintLayout& layout) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = encode(layout);
-    // The write is buffered: flushing here is what tells whether the bytes all went out
-    // (commit alone would take a short write for a success).
-    if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+bool write(const QString& path, const PrintLayout& layout, FileWrites& calls) {
+    return replaceFileContent(path, encode(layout), calls);
 }
 
 } // namespace parameterfile

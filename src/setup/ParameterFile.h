@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileWrites.h"
 #include "setup/PrintLayout.h"
 
 #include <QByteArray>
@@ -27,8 +28,7 @@ bool apply(const QByteArray& data, PrintLayout& layout, bool truncated = false, 
 // then stoppedAt receives 0.
 bool read(const QString& path, PrintLayout& layout, int* stoppedAt = nullptr);
 
-// Writes the layout through a temporary file renamed over the target, so that a failed
-// write leaves any previous file as it was.
-bool write(const QString& path, const PrintLayout& layout);
+// Writes the layout by replaceFileContent(): a failed write leaves any previous file as it was.
+bool write(const QString& path, const PrintLayout& layout, FileWrites& calls = systemFileWrites());
 
 } // namespace parameterfile

@@ -8,7 +8,7 @@
 #include "card/CardFileWriter.h"
 #include "card/CardSaving.h"
 #include "card/NewCard.h"
-#include "platform/FileNames.h"
+#include "platform/DialogPaths.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -298,7 +298,7 @@ private slots:
         // As if the card had been saved so: no save question before the open dialog.
         cardchanges::markClean(v.m.card);
         const QString path =
-            chosen.isEmpty() ? QString() : filenames::withExtension(dir_.filePath(chosen), "cdv");
+            chosen.isEmpty() ? QString() : dialogpaths::withExtension(dir_.filePath(chosen), "cdv");
         if (button == 4)
             QFile::remove(path); // a name left by an earlier row would bring the replace question
         v.tp.files->chooseNext(chosen.isEmpty() ? QString() : dir_.filePath(chosen));

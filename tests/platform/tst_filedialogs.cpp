@@ -1,7 +1,7 @@
 #include "TestPlatform.h"
 #include "app/CardModel.h"
 #include "logo/LogoCommands.h"
-#include "platform/FileNames.h"
+#include "platform/DialogPaths.h"
 #include "platform/QtFileDialogs.h"
 #include "platform/SaveChoice.h"
 
@@ -78,7 +78,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, extension);
         QFETCH(QString, saved);
-        QCOMPARE(filenames::withExtension(typed, extension), saved);
+        QCOMPARE(dialogpaths::withExtension(typed, extension), saved);
     }
 
     void safeFolders_data() {
@@ -102,7 +102,7 @@ private slots:
         QDir(dir_.path()).mkpath("proc");
         QFile::link("/proc", dir_.filePath("lien"));
         touch(dir_.filePath("fichier"));
-        QCOMPARE(filenames::isSafeStartFolder(folder.replace("@DIR@", dir_.path())), safe);
+        QCOMPARE(dialogpaths::isSafeStartFolder(folder.replace("@DIR@", dir_.path())), safe);
     }
 
     void startPlace_data() {
@@ -140,8 +140,8 @@ private slots:
         const auto at = [&](QString s) {
             return s.replace("@DIR@", dir_.path()).replace("@HOME@", "/home/m");
         };
-        const filenames::StartPlace p =
-            filenames::startPlace(at(initialName), at(initialFolder), dir_.filePath("cur"), "/home/m");
+        const dialogpaths::StartPlace p =
+            dialogpaths::startPlace(at(initialName), at(initialFolder), dir_.filePath("cur"), "/home/m");
         QCOMPARE(p.folder + "|" + p.fileName, at(place));
     }
 

@@ -27,7 +27,7 @@ private slots:
             << QByteArray("12.5,-.75,-2,.25,90,55\r\n#FALSE#,#TRUE#\r\n");
         QTest::newRow("tiny and many digits")
             << Measures{0.00001, 1.0 / 3, 123456.789, 0, 85, 54} << true
-            << QByteArray("1E-05,.333333333333333,123456.789,0,85,54\r\n#TRUE#,#TRUE#\r\n");
+            << QByteArray(".00001,.333333333333333,123456.789,0,85,54\r\n#TRUE#,#TRUE#\r\n");
     }
     void writeReadBack() {
         QFETCH(Measures, values);
