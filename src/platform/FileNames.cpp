@@ -1,5 +1,9 @@
 #include "platform/FileNames.h"
 
+#include <QFile>
+#include <QStringList>
+#include <dirent.h>
+
 namespace filename {
 namespace {
 
@@ -69,6 +73,47 @@ QByteArray toBytes(const QString& name) {
     }
     bytes += QStringView(name).mid(start).toUtf8();
     return bytes;
+}
+
+namespace {
+
+// The entry of folder whose name, decoded as Qt decodes it, reads as part; empty when none
+// or more than one does.
+QByteArray entryReadAs(const QByteArray& folder, const QString& part) {
+    DIR* dir = ::opendir(folder.constData());
+    if (!dir)
+        return {};
+    QByteArray found;
+    int matches = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        const QByteArray bytes(entry->d_name);
+        if (QFile::decodeName(bytes) == part && ++matches == 1)
+            found = bytes;
+    }
+    ::closedir(dir);
+    return matches == 1 ? found : QByteArray();
+}
+
+} // namespace
+
+QString fromDialogName(const QString& path) {
+    if (!path.contains(QChar::ReplacementCharacter))
+        return path;
+    const QStringList parts = path.split(QLatin1Char('/'));
+    QString resolved;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        QString part = parts.at(i);
+        if (part.contains(QChar::ReplacementCharacter)) {
+            const QByteArray folder = i == 0               ? QByteArray(".")
+                                      : resolved.isEmpty() ? QByteArray("/")
+                                                           : toBytes(resolved);
+            const QByteArray entry = entryReadAs(folder, part);
+            if (!entry.isEmpty())
+                part = fromBytes(entry);
+        }
+        resolved = i == 0 ? part : resolved + QLatin1Char('/') + part;
+    }
+    return resolved;
 }
 
 } // namespace filename

@@ -11,4 +11,10 @@ namespace filename {
 QString fromBytes(const QByteArray& bytes);
 QByteArray toBytes(const QString& name);
 
+// A path as Qt's file dialogs give it back, where bytes that are not UTF-8 came out as
+// U+FFFD and so name no file. Each such part is looked up among its folder's entries by
+// their bytes; a part that one entry alone matches takes that entry's name. Any other
+// path comes back as it is.
+QString fromDialogName(const QString& path);
+
 } // namespace filename

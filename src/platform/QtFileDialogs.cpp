@@ -1,6 +1,7 @@
 #include "platform/QtFileDialogs.h"
 
 #include "platform/DialogPaths.h"
+#include "platform/FileNames.h"
 
 #include <QApplication>
 #include <QDir>
@@ -47,7 +48,8 @@ static FileDialogResult run(const FileDialogRequest& r, QFileDialog::AcceptMode 
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return result;
     result.cancelled = false;
-    result.path = QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+    // A name that is not UTF-8 reaches the program as the bytes on disk, not as Qt shows it.
+    result.path = filename::fromDialogName(QDir::toNativeSeparators(dialog.selectedFiles().constFirst()));
     result.fileTitle = QFileInfo(result.path).fileName();
     return result;
 }

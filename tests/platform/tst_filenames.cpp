@@ -1,6 +1,10 @@
 #include "platform/FileNames.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 // File names kept as the bytes the system gave: every byte string comes back as it was, and
 // what is UTF-8 reads as its characters.
@@ -49,6 +53,41 @@ private slots:
             const QByteArray two = "\xc3\xa9" + one;
             QCOMPARE(filename::toBytes(filename::fromBytes(two)), two);
         }
+    }
+
+    // A dialog shows a name that is not UTF-8 with U+FFFD in it; the program gets the file's own
+    // bytes back, unless two entries read the same.
+    void dialogName_data() {
+        QTest::addColumn<QByteArrayList>("entries"); // created below the test folder; a "/" ends a folder
+        QTest::addColumn<QByteArray>("picked");      // the entry the person picks
+        QTest::addColumn<bool>("found");             // the picked bytes come back
+        QTest::newRow("utf-8 name") << QByteArrayList{"caf\xc3\xa9.cdv"} << QByteArray("caf\xc3\xa9.cdv")
+                                    << true;
+        QTest::newRow("latin-1 name") << QByteArrayList{"caf\xe9.cdv"} << QByteArray("caf\xe9.cdv") << true;
+        QTest::newRow("latin-1 folder and name") << QByteArrayList{"\xe9t\xe9/", "\xe9t\xe9/r\xe9sum\xe9.cdv"}
+                                                 << QByteArray("\xe9t\xe9/r\xe9sum\xe9.cdv") << true;
+        QTest::newRow("two names read the same")
+            << QByteArrayList{"caf\xe9.cdv", "caf\xe8.cdv"} << QByteArray("caf\xe9.cdv") << false;
+        QTest::newRow("a new name to save") << QByteArrayList{} << QByteArray("nouv\xe9.cdv") << false;
+    }
+    void dialogName() {
+        QFETCH(QByteArrayList, entries);
+        QFETCH(QByteArray, picked);
+        QFETCH(bool, found);
+        QTemporaryDir dir;
+        const QByteArray base = QFile::encodeName(dir.path()) + '/';
+        for (const QByteArray& e : entries) {
+            const QByteArray path = base + e;
+            if (e.endsWith('/'))
+                QCOMPARE(::mkdir(path.constData(), 0700), 0);
+            else
+                QVERIFY(::close(::open(path.constData(), O_CREAT | O_WRONLY, 0600)) == 0);
+        }
+        const QString shown = QFile::decodeName(base + picked);
+        const QString given = filename::fromDialogName(shown);
+        QCOMPARE(filename::toBytes(given) == base + picked, found);
+        if (!found)
+            QCOMPARE(given, shown);
     }
 };
 
