@@ -1,5 +1,6 @@
 // The logo chooser offers exactly the kinds the picture loader takes, and an SVG logo prints as
 // vectors.
+#include "LittleEndian.h"
 #include "TestPlatform.h"
 #include "app/Form1.h"
 #include "app/Module1.h"
@@ -16,14 +17,6 @@
 #include <QtTest>
 
 namespace {
-
-QByteArray le(std::initializer_list<qint64> values, int size = 2) {
-    QByteArray out;
-    for (qint64 v : values)
-        for (int i = 0; i < size; ++i)
-            out.append(char(v >> 8 * i));
-    return out;
-}
 
 QByteArray encoded(const char* format) {
     QImage image(16, 16, QImage::Format_ARGB32);

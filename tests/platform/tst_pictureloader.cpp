@@ -1,3 +1,4 @@
+#include "LittleEndian.h"
 #include "platform/QtPictureLoader.h"
 #include "platform/wmf/WmfPicture.h"
 
@@ -7,15 +8,6 @@
 #include <QtTest>
 
 namespace {
-
-// The values little-endian, of size bytes each, as metafiles, bitmaps and icons store them.
-QByteArray le(std::initializer_list<qint64> values, int size = 2) {
-    QByteArray out;
-    for (qint64 v : values)
-        for (int i = 0; i < size; ++i)
-            out.append(char(v >> 8 * i));
-    return out;
-}
 
 // Writes a Windows metafile: records in order, then the headers and the end record.
 class WmfBuilder {
