@@ -5,6 +5,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QTemporaryFile>
 #include <QTest>
 #include <QThread>
@@ -123,6 +124,31 @@ private slots:
         QVERIFY(spooler.cancelJob(sent.job));
         const JobState after = settled(spooler, sent.job, {JobState::Cancelled, JobState::Done});
         QVERIFY(after == JobState::Cancelled || after == JobState::Done);
+    }
+
+    // The printer list names every queue once, each by its own name, as the orientation
+    // commands and the system information read it.
+    void printerList() {
+        if (!PrivateCups::installed())
+            QSKIP("cupsd is not installed (scripts/setup installs cups-daemon)");
+        PrivateCups cups;
+        QString error;
+        QVERIFY2(cups.start(&error), qPrintable(error));
+        QFile ppd(QFileInfo(cups.home()).dir().filePath(QStringLiteral("small.ppd")));
+        QVERIFY(ppd.open(QIODevice::ReadOnly));
+        const QByteArray model = ppd.readAll();
+        for (const char* name : {"aaa-premiere", "zzz-derniere"})
+            QVERIFY(cups.addQueue(QString::fromLatin1(name), model));
+        CupsSpooler spooler;
+        QStringList printers = spooler.printers();
+        printers.sort();
+        QCOMPARE(printers, (QStringList{"aaa-premiere", cups.queueName(), "zzz-derniere"}));
+        QStringList queues;
+        for (const QueueStatus& q : spooler.queues())
+            queues << q.name;
+        queues.sort();
+        QCOMPARE(queues, printers);
+        qunsetenv("CUPS_SERVER");
     }
 
     // A server that takes the connection and never answers: every call comes back within
