@@ -1,9 +1,9 @@
 // Builds the main window's controls at their places (twips, 15 per pixel).
 #include "app/CardPreview.h"
 #include "app/Form1.h"
-#include "setup/PrintSetupMenus.h"
 #include "app/Module1.h"
 #include "generated/BuildInfo.h"
+#include "setup/PrintSetupMenus.h"
 
 #include "app/Controls.h"
 
