@@ -3,18 +3,16 @@
 // must give a picture of the same size.
 #include "platform/QtPictureLoader.h"
 
+#include "OffscreenApplication.h"
+
 #include <QBuffer>
-#include <QGuiApplication>
 #include <QPainter>
 #include <cstdint>
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     (void)argc;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int qtArgc = 1;
-    static char* qtArgv[] = {(*argv)[0], nullptr};
-    static QGuiApplication app(qtArgc, qtArgv);
+    startOffscreenApplication(argv);
     return 0;
 }
 

@@ -4,18 +4,15 @@
 #include "platform/wmf/WmfDib.h"
 #include "platform/wmf/WmfPicture.h"
 
-#include <QGuiApplication>
+#include "OffscreenApplication.h"
+
 #include <QImage>
 #include <QPainter>
 #include <cstdint>
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     (void)argc;
-    // Text needs a font database, hence an application, kept for the whole run.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int qtArgc = 1;
-    static char* qtArgv[] = {(*argv)[0], nullptr};
-    static QGuiApplication app(qtArgc, qtArgv);
+    startOffscreenApplication(argv);
     return 0;
 }
 
