@@ -27,6 +27,7 @@ Form1::Form1(Module1& module, Platform& platform, QWidget* parent)
     buildControls();
     wireControls();
     buildRecentMenu();
+    setUpAccess();
     setAcceptDrops(true);
     connect(qApp, &QGuiApplication::commitDataRequest, this, &Form1::commitData, Qt::DirectConnection);
 }

@@ -159,6 +159,8 @@ private:
     void buildStatusBar();
     void installTooltips();
     void wireControls();
+    // Keys, tab order and what a screen reader says of each control.
+    void setUpAccess();
     void buildRecentMenu();
     void rememberRecent(const QString& path);
     void commitData(QSessionManager& manager);
