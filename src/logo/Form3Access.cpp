@@ -3,6 +3,7 @@
 #include "logo/Form3.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -10,11 +11,36 @@
 
 using access::describe;
 
+namespace {
+
+// Qt's horizontal scroll bar takes Left as a step up; here Right makes the value larger, as
+// the bar's thumb shows. The wheel and the mouse keep Qt's ways.
+class RightIsMore : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() != Qt::NoModifier || (key->key() != Qt::Key_Left && key->key() != Qt::Key_Right))
+            return false;
+        static_cast<QScrollBar*>(watched)->triggerAction(key->key() == Qt::Key_Right
+                                                             ? QAbstractSlider::SliderSingleStepAdd
+                                                             : QAbstractSlider::SliderSingleStepSub);
+        return true;
+    }
+};
+
+} // namespace
+
 void Form3::setUpAccess() {
     // The bars move by the arrow keys, a millimetre a step, Page keys alike, Home and End to
     // their ends.
-    for (QScrollBar* bar : {HScroll1, VScroll1, HScroll2, VScroll2})
+    for (QScrollBar* bar : {HScroll1, VScroll1, HScroll2, VScroll2}) {
         bar->setFocusPolicy(Qt::StrongFocus);
+        if (bar->orientation() == Qt::Horizontal)
+            bar->installEventFilter(new RightIsMore(bar));
+    }
     const QList<QWidget*> order{HScroll1, VScroll1, Combo1, HScroll2, VScroll2, Command1, Command2};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
