@@ -4,8 +4,6 @@
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 
 namespace {
 
@@ -89,9 +87,10 @@ void PressableLabel::paintEvent(QPaintEvent* event) {
 void PressableLabel::paintFocusFrame(QPainter& painter) const {
     if (!hasFocus())
         return;
-    QStyleOptionFocusRect option;
-    option.initFrom(this);
-    option.rect = rect().adjusted(1, 1, -1, -1);
-    option.backgroundColor = palette().color(backgroundRole());
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    // A dotted outline: a filled focus frame would read as the selected zone's band.
+    painter.save();
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect().adjusted(1, 1, -2, -2));
+    painter.restore();
 }
