@@ -1,8 +1,39 @@
 #include "app/Access.h"
 
+#include <QCoreApplication>
+#include <QEvent>
+#include <QPainter>
 #include <QWidget>
 
 namespace access {
+
+namespace {
+
+// Lets the control paint itself, then draws the outline over it.
+class FocusOutline : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* w = static_cast<QWidget*>(watched);
+        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+            w->update();
+        if (event->type() != QEvent::Paint || !w->hasFocus())
+            return false;
+        w->removeEventFilter(this);
+        QCoreApplication::sendEvent(w, event);
+        w->installEventFilter(this);
+        QPainter painter(w);
+        painter.setPen(QPen(w->palette().color(QPalette::Highlight), 1, Qt::DotLine));
+        painter.drawRect(w->rect().adjusted(0, 0, -1, -1));
+        return true;
+    }
+};
+
+} // namespace
+
+void outlineFocus(QWidget* widget) {
+    widget->installEventFilter(new FocusOutline(widget));
+}
 
 QList<QKeySequence> standardShortcuts(QKeySequence::StandardKey key, const QKeySequence& usual) {
     QList<QKeySequence> keys = QKeySequence::keyBindings(key);

@@ -23,6 +23,10 @@ QString withMnemonic(const QString& caption, QString& used, bool literal = false
 // The mnemonic character of a caption, upper case; null when it has none.
 QChar mnemonicOf(const QString& caption);
 
+// Draws a dotted outline around a control while it has the focus, for controls the style
+// draws without one (scroll bars).
+void outlineFocus(QWidget* widget);
+
 // What a screen reader says of a control, in French: its name, then what it is for.
 void describe(QWidget* widget, const QString& name, const QString& description);
 

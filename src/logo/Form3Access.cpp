@@ -38,6 +38,7 @@ void Form3::setUpAccess() {
     // their ends.
     for (QScrollBar* bar : {HScroll1, VScroll1, HScroll2, VScroll2}) {
         bar->setFocusPolicy(Qt::StrongFocus);
+        access::outlineFocus(bar);
         if (bar->orientation() == Qt::Horizontal)
             bar->installEventFilter(new RightIsMore(bar));
     }
