@@ -32,10 +32,10 @@ QSize buttonRoom(const QPushButton* b) {
 QSize checkRoom(const QAbstractButton* b) {
     const bool radio = b->inherits("QRadioButton");
     const QStyle* s = b->style();
-    const int indicator = s->pixelMetric(radio ? QStyle::PM_ExclusiveIndicatorWidth : QStyle::PM_IndicatorWidth,
-                                         nullptr, b);
-    const int spacing = s->pixelMetric(radio ? QStyle::PM_RadioButtonLabelSpacing : QStyle::PM_CheckBoxLabelSpacing,
-                                       nullptr, b);
+    const int indicator =
+        s->pixelMetric(radio ? QStyle::PM_ExclusiveIndicatorWidth : QStyle::PM_IndicatorWidth, nullptr, b);
+    const int spacing = s->pixelMetric(
+        radio ? QStyle::PM_RadioButtonLabelSpacing : QStyle::PM_CheckBoxLabelSpacing, nullptr, b);
     const QSize text = b->fontMetrics().size(Qt::TextShowMnemonic, b->text());
     return {indicator + spacing + text.width(), std::max(text.height(), indicator)};
 }

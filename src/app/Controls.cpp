@@ -25,7 +25,8 @@ QList<QWidget*> placedIn(QWidget* window) {
     if (window->property(SizeProperty).isValid())
         out << window;
     for (QWidget* w : window->findChildren<QWidget*>())
-        if (w->window() == window && (w->property(PlaceProperty).isValid() || w->property(SizeProperty).isValid()))
+        if (w->window() == window &&
+            (w->property(PlaceProperty).isValid() || w->property(SizeProperty).isValid()))
             out << w;
     return out;
 }
@@ -143,7 +144,9 @@ QFont relativeFont(const QFont& base, double points) {
 
 QColor inkOn(const QColor& background) {
     // The relative luminance where black and white read equally well.
-    const auto linear = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    const auto linear = [](double c) {
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
     const double luminance = 0.2126 * linear(background.redF()) + 0.7152 * linear(background.greenF()) +
                              0.0722 * linear(background.blueF());
     return luminance > 0.179 ? QColor(Qt::black) : QColor(Qt::white);
@@ -168,8 +171,8 @@ void paintFixed(QWidget* w, QPalette::ColorRole role, const QColor& background) 
 QIcon themeIcon(const char* themeName, const char* ownName) {
     // Drawn as a picture that stays sharp at any density where the program has one.
     const QString svg = QStringLiteral(":/resources/icons/%1.svg").arg(QLatin1String(ownName));
-    const QIcon own(QFile::exists(svg) ? svg
-                                       : QStringLiteral(":/resources/icons/%1.png").arg(QLatin1String(ownName)));
+    const QIcon own(
+        QFile::exists(svg) ? svg : QStringLiteral(":/resources/icons/%1.png").arg(QLatin1String(ownName)));
     const QString theme = QIcon::themeName();
     if (theme.isEmpty() || theme == QLatin1String("hicolor"))
         return own;

@@ -9,8 +9,8 @@
 
 #include <QAction>
 #include <QGroupBox>
-#include <QLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>

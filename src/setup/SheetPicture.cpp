@@ -63,12 +63,13 @@ void PositionBox::mousePressEvent(QMouseEvent* event) {
 SheetPicture::SheetPicture(QWidget* parent) : QGroupBox(parent) {
     setObjectName(QStringLiteral("Frame1"));
     setTitle(QStringLiteral("Feuille A4 "));
-    // The title in red, a lighter red on a dark window; the boxes inside keep their own colours.
+    // The title in red, deep enough to read on a light window, lighter on a dark one; the boxes
+    // inside keep their own colours.
     const QColor text = palette().color(QPalette::Active, QPalette::WindowText);
     const QColor greyed = palette().color(QPalette::Disabled, QPalette::WindowText);
     QPalette red = palette();
     const bool dark = controls::inkOn(red.color(QPalette::Window)) == Qt::white;
-    red.setColor(QPalette::WindowText, dark ? QColor(255, 128, 128) : colour::resolve(0xFF, red));
+    red.setColor(QPalette::WindowText, dark ? QColor(255, 128, 128) : QColor(192, 0, 0));
     setPalette(red);
 
     for (int n = 1; n <= 10; ++n)
@@ -77,14 +78,16 @@ SheetPicture::SheetPicture(QWidget* parent) : QGroupBox(parent) {
     caption = new QLabel(QStringLiteral("Marges et séparateurs en mm"), this);
     caption->setObjectName(QStringLiteral("Label12"));
     controls::place(caption, controls::twips(2040, 240, 2175, 255));
-    caption->setFont(controls::relativeFont(caption->font(), -0.5)); // the caption's whole text within its box
+    caption->setFont(
+        controls::relativeFont(caption->font(), -0.5)); // the caption's whole text within its box
 
     for (int box = 1; box <= 6; ++box) {
         auto* edit = new FilteredEdit(setup::MeasureKeys, setup::MeasureLength, this);
         edit->setObjectName(QStringLiteral("Text%1").arg(box));
         controls::place(edit, {sheetpicture::measureBox(box)});
         // Margins and separators light green, the card's own size light cyan.
-        controls::paintFixed(edit, QPalette::Base, colour::resolve(box <= 4 ? 0xC0FFC0 : 0xFFFFC0, QPalette()));
+        controls::paintFixed(edit, QPalette::Base,
+                             colour::resolve(box <= 4 ? 0xC0FFC0 : 0xFFFFC0, QPalette()));
         measures[box - 1] = edit;
     }
 

@@ -20,7 +20,8 @@ using controls::label;
 using controls::make;
 using controls::twips;
 
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, const controls::Twips& geometry) {
+QPushButton* button(QWidget* parent, const char* name, const QString& caption,
+                    const controls::Twips& geometry) {
     auto* b = controls::button(parent, name, caption, geometry);
     // Enter in the pattern box must not press a button.
     b->setAutoDefault(false);

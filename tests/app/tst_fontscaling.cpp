@@ -62,7 +62,8 @@ QString cut(const QWidget* w) {
     } else if (const auto* b = qobject_cast<const QAbstractButton*>(w)) { // radio and check boxes
         text = b->text();
         const bool radio = b->inherits("QRadioButton");
-        const int mark = w->style()->pixelMetric(radio ? QStyle::PM_ExclusiveIndicatorWidth : QStyle::PM_IndicatorWidth);
+        const int mark =
+            w->style()->pixelMetric(radio ? QStyle::PM_ExclusiveIndicatorWidth : QStyle::PM_IndicatorWidth);
         need = QSize(mark + fm.horizontalAdvance(plain(text)), fm.height());
     } else if (const auto* g = qobject_cast<const QGroupBox*>(w)) {
         text = g->title();
@@ -73,15 +74,17 @@ QString cut(const QWidget* w) {
         option.text = text;
         option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
         option.rect = g->rect();
-        const QRect title = g->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, g);
+        const QRect title =
+            g->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, g);
         need = QSize(title.x() + fm.horizontalAdvance(plain(text)), fm.height());
     } else if (const auto* l = qobject_cast<const QLabel*>(w)) {
         text = l->text();
         if (text.isEmpty() || !l->pixmap().isNull())
             return {};
         const QMargins m = l->contentsMargins();
-        need = l->wordWrap() ? QSize(0, l->heightForWidth(box.width()))
-                             : QSize(fm.tightBoundingRect(text).right() + 1 + m.left() + m.right(), fm.height());
+        need = l->wordWrap()
+                   ? QSize(0, l->heightForWidth(box.width()))
+                   : QSize(fm.tightBoundingRect(text).right() + 1 + m.left() + m.right(), fm.height());
     } else if (const auto* e = qobject_cast<const QLineEdit*>(w)) {
         text = e->text();
         need = QSize(fm.horizontalAdvance(text), fm.height()) + QSize(2 * frameOf(w), 2 * frameOf(w));
@@ -90,7 +93,8 @@ QString cut(const QWidget* w) {
         QStyleOptionComboBox option;
         option.initFrom(c);
         option.rect = c->rect();
-        const QRect field = c->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, c);
+        const QRect field =
+            c->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, c);
         need = QSize(fm.horizontalAdvance(text) + box.width() - field.width(), fm.height() + 2 * frameOf(w));
     } else {
         return {};
