@@ -2,6 +2,7 @@
 // button text and status panel whole within its box, every control within its window.
 #include "TestPlatform.h"
 #include "about/frmAbout.h"
+#include "app/CardPreview.h"
 #include "app/Controls.h"
 #include "app/Form1.h"
 #include "app/Module1.h"
@@ -11,6 +12,7 @@
 #include "viewer/VisuIMG.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -169,6 +171,92 @@ private slots:
             QVERIFY2(all.isEmpty(), qPrintable(all.join('\n')));
         }
         QApplication::setFont(before);
+    }
+
+    // With the font the layout is drawn for, it stays at its places in twips; a larger font
+    // makes the window and its card larger, never cutting the card's proportions.
+    void drawnFontKeepsTwips() {
+        const QFont before = QApplication::font();
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPointSizeF(9);
+        QApplication::setFont(font);
+        TestPlatform tp;
+        Module1 m;
+        Form1 w(m, tp.platform);
+        w.Form_Load();
+        w.show();
+        QCoreApplication::processEvents();
+        QCOMPARE(controls::scaleOf(&w), 1.0);
+        QCOMPARE(w.Command4->geometry(), QRect(7260 / 15, 5460 / 15, 1635 / 15, 450 / 15));
+        QCOMPARE(w.client->size(), QSize(9015 / 15, 6675 / 15));
+        QCOMPARE(w.Picture1->scale(), 1.0);
+        const QSize drawn = w.size();
+
+        font.setPointSizeF(12);
+        QApplication::setFont(font); // the desktop's font changes while the window is open
+        QCoreApplication::processEvents();
+        const double scale = controls::scaleOf(&w);
+        QVERIFY2(scale > 1.2 && scale < 1.6, qPrintable(QString::number(scale)));
+        QCOMPARE(w.client->size(), QSize(int(9015 * scale / 15), int(6675 * scale / 15)));
+        QCOMPARE(w.Picture1->scale(), scale);
+        QCoreApplication::processEvents();
+        QVERIFY(w.size().width() > drawn.width() && w.size().height() > drawn.height());
+        const QRect logo = w.Picture2->geometry();
+        QCOMPARE(logo.width(), logo.height());
+        QVERIFY(qAbs(logo.width() - 630 * scale / 15) <= 1);
+        const QStringList all = faults(&w) + faults(&w.form2());
+        QApplication::setFont(before);
+        QVERIFY2(all.isEmpty(), qPrintable(all.join('\n')));
+    }
+
+    // A window of fixed design keeps its size (the window manager offers no maximising that
+    // would leave the controls in a corner), whatever its font.
+    void windowsKeepTheirSize_data() {
+        QTest::addColumn<double>("points");
+        QTest::newRow("9 pt") << 9.0;
+        QTest::newRow("12 pt") << 12.0;
+    }
+
+    void windowsKeepTheirSize() {
+        QFETCH(double, points);
+        const QFont before = QApplication::font();
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPointSizeF(points);
+        QApplication::setFont(font);
+        TestPlatform tp;
+        Module1 m;
+        Form1 w(m, tp.platform);
+        w.Form_Load();
+        Form3 logo(m, tp.platform, w);
+        VisuIMG viewer(m, tp.platform, w, std::make_unique<NoRoots>());
+        frmAbout about(tp.platform, &w);
+        for (QWidget* window : std::initializer_list<QWidget*>{&w, &w.form2(), &logo, &viewer, &about}) {
+            window->show();
+            QCoreApplication::processEvents();
+            QVERIFY2(window->minimumSize() == window->maximumSize() &&
+                         window->size() == window->minimumSize(),
+                     qPrintable(window->objectName()));
+            window->hide();
+        }
+        QApplication::setFont(before);
+    }
+
+    // The program's own icons stay sharp on a screen of twice the density.
+    void iconsSharpAtTwice() {
+        TestPlatform tp;
+        Module1 m;
+        Form1 w(m, tp.platform);
+        QList<std::pair<QString, QIcon>> icons;
+        for (const QAction* a : std::as_const(w.toolbarButtons))
+            if (!a->isSeparator())
+                icons.append({a->toolTip(), a->icon()});
+        icons.append({QStringLiteral("Form2.Command1"), w.form2().Command1->icon()});
+        QCOMPARE(icons.size(), 13);
+        for (const auto& [name, icon] : icons) {
+            const QPixmap twice = icon.pixmap(QSize(24, 24), 2.0);
+            QVERIFY2(twice.size() == QSize(48, 48), qPrintable(name));
+            QCOMPARE(twice.deviceIndependentSize(), QSizeF(24, 24));
+        }
     }
 };
 
