@@ -7,6 +7,7 @@
 
 #include "app/Controls.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
@@ -67,7 +68,7 @@ void frmAbout::buildControls() {
     lblDisclaimer->setToolTip(QStringLiteral("Envoyer un courriel"));
 
     Image2 = make<LinkLabel>(this, "Image2", twips(240, 3150, 1500, 660));
-    Image2->setPixmap(QPixmap::fromImage(donationPicture(face)));
+    Image2->setPixmap(QPixmap::fromImage(donationPicture(face, qApp->devicePixelRatio())));
     Image2->setToolTip(about::donationTooltip());
 
     cmdOK = button(this, "cmdOK", QStringLiteral("OK"), twips(4560, 2400, 1560, 405));

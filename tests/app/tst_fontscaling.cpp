@@ -1,6 +1,7 @@
 // The four windows and the About box at the desktop font sizes people use: every caption,
 // button text and status panel whole within its box, every control within its window.
 #include "TestPlatform.h"
+#include "about/DonationPicture.h"
 #include "about/frmAbout.h"
 #include "app/CardPreview.h"
 #include "app/Controls.h"
@@ -257,6 +258,13 @@ private slots:
             QVERIFY2(twice.size() == QSize(48, 48), qPrintable(name));
             QCOMPARE(twice.deviceIndependentSize(), QSizeF(24, 24));
         }
+        // The About box's drawn donation button fills its whole picture at twice the density.
+        const QImage donation = donationPicture(QApplication::font(), 2);
+        QCOMPARE(donation.size(), QSize(200, 88));
+        QCOMPARE(donation.deviceIndependentSize(), QSizeF(100, 44));
+        for (const QPoint at : {QPoint(190, 44), QPoint(100, 80), QPoint(10, 44)})
+            QVERIFY2(qAlpha(donation.pixel(at)) == 255,
+                     qPrintable(QStringLiteral("%1,%2").arg(at.x()).arg(at.y())));
     }
 };
 
