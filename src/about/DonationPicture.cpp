@@ -5,8 +5,10 @@
 #include <QPainter>
 #include <QPainterPath>
 
-QImage donationPicture(const QFont& font) {
-    QImage image(100, 44, QImage::Format_ARGB32_Premultiplied);
+QImage donationPicture(const QFont& font, qreal devicePixelRatio) {
+    // Drawn at the screen's density, so that it stays sharp there.
+    QImage image(QSize(100, 44) * devicePixelRatio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(devicePixelRatio);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);

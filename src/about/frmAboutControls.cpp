@@ -7,6 +7,7 @@
 
 #include "app/Controls.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
@@ -18,7 +19,7 @@ using controls::button;
 using controls::make;
 using controls::twips;
 
-QFrame* line(QWidget* parent, const char* name, QPalette::ColorRole colour, const QRect& geometry) {
+QFrame* line(QWidget* parent, const char* name, QPalette::ColorRole colour, const controls::Twips& geometry) {
     auto* l = make<QFrame>(parent, name, geometry);
     l->setFrameShape(QFrame::HLine);
     l->setFrameShadow(QFrame::Plain);
@@ -29,11 +30,12 @@ QFrame* line(QWidget* parent, const char* name, QPalette::ColorRole colour, cons
 } // namespace
 
 void frmAbout::buildControls() {
-    setFixedSize(6360 / TwipsPerPixel, 4065 / TwipsPerPixel);
-    // The box's own typeface; where it is not installed Qt picks the nearest one.
-    QFont face(QStringLiteral("Comic Sans MS"));
+    controls::setFixedTwipsSize(this, 6360, 4065);
+    // The box's own typeface at the desktop's size; where it is not installed Qt picks the
+    // nearest one.
+    QFont face = font();
+    face.setFamily(QStringLiteral("Comic Sans MS"));
     face.setStyleHint(QFont::SansSerif);
-    face.setPointSizeF(9);
     setFont(face);
 
     Image1 = make<QLabel>(this, "Image1", twips(240, 240, 720, 720));
@@ -41,8 +43,7 @@ void frmAbout::buildControls() {
     Image1->setAlignment(Qt::AlignCenter);
 
     lblTitle = make<QLabel>(this, "lblTitle", twips(1140, 240, 4980, 480));
-    QFont titleFont = face;
-    titleFont.setPointSizeF(16);
+    QFont titleFont = controls::relativeFont(face, 7);
     titleFont.setBold(true);
     lblTitle->setFont(titleFont);
     lblTitle->setText(about::applicationTitle());
@@ -67,7 +68,7 @@ void frmAbout::buildControls() {
     lblDisclaimer->setToolTip(QStringLiteral("Envoyer un courriel"));
 
     Image2 = make<LinkLabel>(this, "Image2", twips(240, 3150, 1500, 660));
-    Image2->setPixmap(QPixmap::fromImage(donationPicture(face)));
+    Image2->setPixmap(QPixmap::fromImage(donationPicture(face, qApp->devicePixelRatio())));
     Image2->setToolTip(about::donationTooltip());
 
     cmdOK = button(this, "cmdOK", QStringLiteral("OK"), twips(4560, 2400, 1560, 405));
@@ -75,4 +76,5 @@ void frmAbout::buildControls() {
     Command1 = button(this, "Command1", QStringLiteral("Détails..."), twips(4560, 2910, 1560, 405));
     cmdSysInfo = button(this, "cmdSysInfo", QStringLiteral("&Système Info..."), twips(4560, 3420, 1560, 405));
     cmdSysInfo->setToolTip(QStringLiteral("Informations système"));
+    controls::fitToFont(this);
 }

@@ -1,5 +1,6 @@
 #include "app/CardPreview.h"
 
+#include "app/Controls.h"
 #include "platform/CardText.h"
 #include "platform/ScreenSurface.h"
 #include "print/DecoupeLignes.h"
@@ -128,7 +129,8 @@ double CardView::scale() const {
     const double k = TwipsPerMm / TwipsPerPixel;
     const double w = std::max(layout_.cardWidth, 1.0) * k;
     const double h = std::max(layout_.cardHeight, 1.0) * k;
-    return std::min({1.0, width() / w, height() / h});
+    // Never larger than the window's layout is drawn.
+    return std::min({controls::scaleOf(this), width() / w, height() / h});
 }
 
 double CardView::pixelsPerMm() const {
@@ -262,6 +264,10 @@ void CardView::paintCard(QPainter& p, double k) const {
     paintPlaceholders(p, k, d);
     paintTroubles(p, k, d);
     p.restore();
+}
+
+void CardView::resizeEvent(QResizeEvent*) {
+    refresh();
 }
 
 void CardView::paintEvent(QPaintEvent*) {

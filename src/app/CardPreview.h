@@ -75,7 +75,7 @@ public:
 
     // After any change of the card or the layout: lays out the zone boxes and repaints.
     void refresh();
-    // The card's scale on screen: 1 at 56.7 twips per millimetre.
+    // The card's scale on screen: 1 at 56.7 twips per millimetre, as the window's layout at most.
     double scale() const;
     double pixelsPerMm() const;
     // The zone whose box is highlighted; 0 for none.
@@ -88,6 +88,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     DrawnCard drawOn(PrinterSurface& surface) const;

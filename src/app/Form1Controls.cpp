@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -33,13 +34,13 @@ void Form1::buildControls() {
 
     client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(9015 / 15, 6675 / 15);
+    controls::setFixedTwipsSize(client, 9015, 6675);
     setCentralWidget(client);
 
     // The card area and its boxes.
     Picture1 = new CardView(m_.card, m_.layout, client);
     Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(twips(120, 720, 5175, 3135));
+    controls::place(Picture1, twips(120, 720, 5175, 3135));
     Label1 = Picture1->zoneLabel(1);
     Label2 = Picture1->zoneLabel(2);
     Label3 = Picture1->zoneLabel(3);
@@ -51,8 +52,7 @@ void Form1::buildControls() {
 
     Label5 = controls::captioned<QLabel>(client, "Label5", QStringLiteral("Carte de Visite"),
                                          twips(5520, 690, 3375, 330));
-    QFont titleFont = Label5->font();
-    titleFont.setPointSizeF(12);
+    QFont titleFont = controls::relativeFont(Label5->font(), 3);
     titleFont.setBold(true);
     titleFont.setItalic(true);
     Label5->setFont(titleFont);
@@ -112,6 +112,9 @@ void Form1::buildControls() {
     buildToolbar();
     buildStatusBar();
     buildMenus();
+    // The layout is drawn at its places: the window keeps its size, and grows with its font.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    controls::fitToFont(this);
 }
 
 void Form1::buildMenus() {
@@ -153,7 +156,7 @@ void Form1::buildMenus() {
 void Form1::buildToolbar() {
     Toolbar1 = new QToolBar(client);
     Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
-    Toolbar1->setGeometry(0, 0, 9015 / 15, 600 / 15);
+    controls::place(Toolbar1, twips(0, 0, 9015, 600));
     Toolbar1->setIconSize(QSize(24, 24));
     Toolbar1->setMovable(false);
     struct Button {
@@ -200,7 +203,7 @@ void Form1::buildStatusBar() {
     StatusBar1 = new QStatusBar(client);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);
-    StatusBar1->setGeometry(0, 6675 / 15 - 24, 9015 / 15, 24);
+    controls::place(StatusBar1, twips(0, 6675 - 360, 9015, 360));
     auto panel = [this](const char* name, int stretch) {
         auto* l = new QLabel(StatusBar1);
         l->setObjectName(QLatin1String(name));

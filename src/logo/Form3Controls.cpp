@@ -4,7 +4,6 @@
 
 #include "app/Controls.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -18,15 +17,13 @@ using controls::label;
 using controls::make;
 using controls::twips;
 
+// A fixed light colour, with dark text on it whatever the desktop's theme.
 void paint(QWidget* w, QPalette::ColorRole role, quint32 value) {
-    QPalette pal = w->palette();
-    pal.setColor(role, colour::resolve(value, QApplication::palette()));
-    w->setPalette(pal);
-    w->setAutoFillBackground(true);
+    controls::paintFixed(w, role, colour::resolve(value, QPalette()));
 }
 
 // The value labels stand out on their own background.
-QLabel* valueLabel(QWidget* parent, const char* name, const QRect& geometry) {
+QLabel* valueLabel(QWidget* parent, const char* name, const controls::Twips& geometry) {
     QLabel* l = label(parent, name, QString(), geometry);
     l->setFrameShape(QFrame::Panel);
     l->setFrameShadow(QFrame::Sunken);
@@ -36,7 +33,7 @@ QLabel* valueLabel(QWidget* parent, const char* name, const QRect& geometry) {
 }
 
 QScrollBar* bar(QWidget* parent, const char* name, Qt::Orientation orientation, int maximum, int position,
-                const QRect& geometry) {
+                const controls::Twips& geometry) {
     auto* b = make<QScrollBar>(parent, name, geometry);
     b->setOrientation(orientation);
     b->setRange(0, maximum);
@@ -51,7 +48,7 @@ QScrollBar* bar(QWidget* parent, const char* name, Qt::Orientation orientation, 
 void Form3::buildControls() {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Redimensionner  l'image"));
-    setFixedSize(4815 / TwipsPerPixel, 4380 / TwipsPerPixel);
+    controls::setFixedTwipsSize(this, 4815, 4380);
 
     Frame2 = controls::captioned<QGroupBox>(this, "Frame2", QStringLiteral("Dimensions de l'image en mm"),
                                             twips(120, 120, 4575, 1995));
@@ -90,4 +87,5 @@ void Form3::buildControls() {
     Command1->setDefault(true);
     Command2 = controls::captioned<QPushButton>(Frame1, "Command2", QStringLiteral("&Annuler"),
                                                 twips(2520, 165, 1455, 420));
+    controls::fitToFont(this);
 }

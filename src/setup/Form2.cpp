@@ -42,34 +42,32 @@ Form2::Form2(Module1& module, Platform& platform, Form1& main)
     setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(true);
-    setFixedSize(6840 / 15, 6930 / 15);
+    controls::setFixedTwipsSize(this, 6840, 6930);
     buildControls();
     wireControls();
     setUpAccess();
     Form_Load();
+    controls::fitToFont(this);
 }
 
 Form2::~Form2() = default;
 
 void Form2::buildControls() {
-    // A narrow face at a small size, so that the long captions fit their boxes as laid out.
-    QFont small(QStringLiteral("Liberation Sans"));
+    // A narrow face a point below the desktop's, so that the long captions fit their boxes as
+    // laid out; a larger desktop font makes the whole dialog larger.
+    QFont small = controls::relativeFont(font(), -1);
+    small.setFamily(QStringLiteral("Liberation Sans"));
     small.setStyleHint(QFont::SansSerif);
-    small.setPointSizeF(8);
     setFont(small);
 
     Label13 =
         label(this, "Label13", QStringLiteral("Nombre de cartes identiques"), twips(120, 120, 2055, 255));
-    QFont smaller = small;
-    smaller.setPointSizeF(7.5); // the whole caption within its box
-    Label13->setFont(smaller);
+    Label13->setFont(controls::relativeFont(small, -0.5)); // the whole caption within its box
     Label14 = label(this, "Label14", QStringLiteral("( Maximum 10 )......:"), twips(120, 360, 1455, 255));
     Text7 = new FilteredEdit(setup::CountKeys, setup::CountLength, this);
     Text7->setObjectName(QStringLiteral("Text7"));
-    Text7->setGeometry(twips(1680, 360, 495, 285));
-    QPalette yellow = Text7->palette();
-    yellow.setColor(QPalette::Base, colour::resolve(0xC0FFFF, yellow));
-    Text7->setPalette(yellow);
+    controls::place(Text7, twips(1680, 360, 495, 285));
+    controls::paintFixed(Text7, QPalette::Base, colour::resolve(0xC0FFFF, Text7->palette()));
     Label11 = label(this, "Label11", QStringLiteral("Cliquez sur la carte que vous désirez imprimer"),
                     twips(0, 120, 2055, 735));
     Label11->setWordWrap(true);
@@ -98,7 +96,7 @@ void Form2::buildControls() {
     Command1->setIconSize(QSize(24, 24));
 
     Frame1 = new SheetPicture(this);
-    Frame1->setGeometry(twips(2280, 120, 4335, 6615));
+    controls::place(Frame1, twips(2280, 120, 4335, 6615));
     Label = Frame1->positions;
     Text = Frame1->measures;
 }
@@ -260,7 +258,7 @@ void Form2::Label_Click(int n) {
     Command1->setEnabled(true);
     Command1->setText(setup::printPositionCaption(n));
     for (int i = 1; i <= 10; ++i)
-        Label[i - 1]->setBackground(colour::resolve(i == n ? 0xFFFFC0 : 0xFFFFFF, palette()));
+        Label[i - 1]->setBackground(colour::resolve(i == n ? 0xFFFFC0 : 0xFFFFFF, QPalette()));
     // Taken now: a later change of the layout does not move the chosen card.
     const QPointF origin = SheetPosition::origin(m_.layout, n);
     m_.cardOrigin.X = origin.x();

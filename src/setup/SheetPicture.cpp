@@ -1,6 +1,7 @@
 #include "setup/SheetPicture.h"
 
 #include "app/Colour.h"
+#include "app/Controls.h"
 #include "setup/FilteredEdit.h"
 #include "setup/SetupTexts.h"
 #include "setup/SheetGeometry.h"
@@ -14,15 +15,12 @@
 
 namespace {
 
-constexpr int TwipsPerPixel = 15;
+QPointF pixels(const QPoint& twips, double scale) {
+    return QPointF(twips) * scale / TwipsPerPixel;
+}
 
-QRect pixels(const QRect& twips) {
-    return {twips.x() / TwipsPerPixel, twips.y() / TwipsPerPixel, twips.width() / TwipsPerPixel,
-            twips.height() / TwipsPerPixel};
-}
-QPointF pixels(const QPoint& twips) {
-    return {twips.x() / double(TwipsPerPixel), twips.y() / double(TwipsPerPixel)};
-}
+// The dimension marks and their boxes: dark ink on the white sheet.
+const QColor Ink(40, 40, 110);
 
 void arrowHead(QPainter& p, const QPointF& tip, const QPointF& from) {
     const QPointF d = tip - from;
@@ -47,15 +45,13 @@ PositionBox::PositionBox(int n, QWidget* parent) : PressableLabel(parent) {
     setText(QStringLiteral("Carte %1").arg(n));
     setAlignment(Qt::AlignCenter);
     setFrameShape(QFrame::Box);
-    setGeometry(pixels(sheetpicture::positionBox(n)));
-    setAutoFillBackground(true);
-    setBackground(colour::resolve(0xFFFFFF, palette()));
+    controls::place(this, {sheetpicture::positionBox(n)});
+    setBackground(Qt::white);
 }
 
 void PositionBox::setBackground(const QColor& colour) {
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, colour);
-    setPalette(pal);
+    // A card on the paper: its text dark whatever the desktop's theme.
+    controls::paintFixed(this, QPalette::Window, colour);
 }
 
 void PositionBox::mousePressEvent(QMouseEvent* event) {
@@ -67,12 +63,13 @@ void PositionBox::mousePressEvent(QMouseEvent* event) {
 SheetPicture::SheetPicture(QWidget* parent) : QGroupBox(parent) {
     setObjectName(QStringLiteral("Frame1"));
     setTitle(QStringLiteral("Feuille A4 "));
-    // The title in red; the boxes inside keep the usual text colour, and their greyed one
-    // while they are disabled.
+    // The title in red, deep enough to read on a light window, lighter on a dark one; the boxes
+    // inside keep their own colours.
     const QColor text = palette().color(QPalette::Active, QPalette::WindowText);
     const QColor greyed = palette().color(QPalette::Disabled, QPalette::WindowText);
     QPalette red = palette();
-    red.setColor(QPalette::WindowText, colour::resolve(0xFF, red));
+    const bool dark = controls::inkOn(red.color(QPalette::Window)) == Qt::white;
+    red.setColor(QPalette::WindowText, dark ? QColor(255, 128, 128) : QColor(192, 0, 0));
     setPalette(red);
 
     for (int n = 1; n <= 10; ++n)
@@ -80,19 +77,17 @@ SheetPicture::SheetPicture(QWidget* parent) : QGroupBox(parent) {
 
     caption = new QLabel(QStringLiteral("Marges et séparateurs en mm"), this);
     caption->setObjectName(QStringLiteral("Label12"));
-    caption->setGeometry(pixels(QRect(2040, 240, 2175, 255)));
-    QFont smaller = caption->font();
-    smaller.setPointSizeF(7.5); // the caption's whole text within its box
-    caption->setFont(smaller);
+    controls::place(caption, controls::twips(2040, 240, 2175, 255));
+    caption->setFont(
+        controls::relativeFont(caption->font(), -0.5)); // the caption's whole text within its box
 
     for (int box = 1; box <= 6; ++box) {
         auto* edit = new FilteredEdit(setup::MeasureKeys, setup::MeasureLength, this);
         edit->setObjectName(QStringLiteral("Text%1").arg(box));
-        edit->setGeometry(pixels(sheetpicture::measureBox(box)));
+        controls::place(edit, {sheetpicture::measureBox(box)});
         // Margins and separators light green, the card's own size light cyan.
-        QPalette pal = edit->palette();
-        pal.setColor(QPalette::Base, colour::resolve(box <= 4 ? 0xC0FFC0 : 0xFFFFC0, pal));
-        edit->setPalette(pal);
+        controls::paintFixed(edit, QPalette::Base,
+                             colour::resolve(box <= 4 ? 0xC0FFC0 : 0xFFFFC0, QPalette()));
         measures[box - 1] = edit;
     }
 
@@ -103,6 +98,13 @@ SheetPicture::SheetPicture(QWidget* parent) : QGroupBox(parent) {
         pal.setColor(QPalette::Disabled, QPalette::WindowText, greyed);
         w->setPalette(pal);
     }
+    // The cards and the caption lie on the white sheet.
+    for (PositionBox* box : positions)
+        box->setBackground(Qt::white);
+    QPalette onSheet = caption->palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        onSheet.setColor(group, QPalette::WindowText, Ink);
+    caption->setPalette(onSheet);
 }
 
 void SheetPicture::mousePressEvent(QMouseEvent* event) {
@@ -123,7 +125,7 @@ int SheetPicture::sheetTopTwips() const {
     QStyleOptionGroupBox option;
     initStyleOption(&option);
     const QRect title = style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, this);
-    return std::min((title.bottom() + 1) * TwipsPerPixel,
+    return std::min(int((title.bottom() + 1) * TwipsPerPixel / controls::scaleOf(this)),
                     sheetpicture::measureBox(3).top() - 2 * TwipsPerPixel);
 }
 
@@ -131,25 +133,25 @@ void SheetPicture::paintEvent(QPaintEvent* event) {
     QGroupBox::paintEvent(event);
     QPainter p(this);
     // The sheet itself: white paper over the frame, under the caption.
-    const int top = sheetTopTwips() / TwipsPerPixel;
+    const double scale = controls::scaleOf(this);
+    const int top = controls::pixels(sheetTopTwips(), scale);
     p.setPen(QPen(palette().color(QPalette::Mid), 1));
     p.setBrush(Qt::white);
     p.drawRect(QRect(0, top, width() - 1, height() - top - 1));
 
     p.setRenderHint(QPainter::Antialiasing);
-    const QColor ink(40, 40, 110);
     for (const auto& d : sheetpicture::dimensions(sheetTopTwips())) {
-        p.setPen(QPen(ink, 1));
+        p.setPen(QPen(Ink, 1));
         for (const QLine& e : d.extensions)
-            p.drawLine(pixels(e.p1()), pixels(e.p2()));
-        const QPointF a = pixels(d.span.p1());
-        const QPointF b = pixels(d.span.p2());
+            p.drawLine(pixels(e.p1(), scale), pixels(e.p2(), scale));
+        const QPointF a = pixels(d.span.p1(), scale);
+        const QPointF b = pixels(d.span.p2(), scale);
         p.drawLine(a, b);
         arrowHead(p, a, b);
         arrowHead(p, b, a);
         if (!d.leader.isNull()) {
-            p.setPen(QPen(ink, 1, Qt::DotLine));
-            p.drawLine(pixels(d.leader.p1()), pixels(d.leader.p2()));
+            p.setPen(QPen(Ink, 1, Qt::DotLine));
+            p.drawLine(pixels(d.leader.p1(), scale), pixels(d.leader.p2(), scale));
         }
     }
 }

@@ -20,7 +20,8 @@ using controls::label;
 using controls::make;
 using controls::twips;
 
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& geometry) {
+QPushButton* button(QWidget* parent, const char* name, const QString& caption,
+                    const controls::Twips& geometry) {
     auto* b = controls::button(parent, name, caption, geometry);
     // Enter in the pattern box must not press a button.
     b->setAutoDefault(false);
@@ -33,7 +34,7 @@ constexpr int Right = 3255;
 } // namespace
 
 void VisuIMG::buildControls() {
-    setFixedSize(6990 / TwipsPerPixel, 5655 / TwipsPerPixel);
+    controls::setFixedTwipsSize(this, 6990, 5655);
 
     Label2 = label(this, "Label2", QStringLiteral("Lecteur :"), twips(120, 120, ColumnWidth, 255));
     Drive1 = make<DriveList>(this, "Drive1", twips(120, 375, ColumnWidth, 315));
@@ -62,4 +63,5 @@ void VisuIMG::buildControls() {
     Command2 = button(this, "Command2", QStringLiteral("&Copier"), twips(4335, 5055, 1215, 480));
     Command2->setEnabled(false);
     Command1 = button(this, "Command1", QStringLiteral("&Quitter"), twips(5655, 5055, 1215, 480));
+    controls::fitToFont(this);
 }
