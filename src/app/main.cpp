@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QTextStream>
 
 namespace {
@@ -19,6 +20,7 @@ void nameApplication() {
                                                 .arg(buildinfo::versionMajor)
                                                 .arg(buildinfo::versionMinor)
                                                 .arg(buildinfo::versionRevision));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(buildinfo::desktopId));
 }
 
 // A print without window needs no screen: it runs on the offscreen platform.
@@ -59,6 +61,9 @@ int main(int argc, char* argv[]) {
 
     QApplication app(argc, argv);
     nameApplication();
+    // The desktop's own rendering of the installed icon when there is one, else the bundled one.
+    app.setWindowIcon(
+        QIcon::fromTheme(QStringLiteral("kalimo"), QIcon(QStringLiteral(":/resources/desktop/kalimo.svg"))));
     installFrenchTranslations(app);
     Module1 module;
     auto platform = makeDesktopPlatform(cl.cardArgument);
