@@ -53,10 +53,10 @@ set(CPACK_PACKAGE_NAME kalimo)
 set(CPACK_PACKAGE_VENDOR "${KALIMO_MAKER_NAME}")
 set(CPACK_PACKAGE_CONTACT "${KALIMO_MAKER_NAME} <${KALIMO_MAKER_MAIL}>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "création et impression de cartes de visite")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "création et impression de cartes de visite
- Kalimo compose une carte de visite de trois zones de texte et d'un logo, l'enregistre
- dans un fichier .cdv et l'imprime sur une feuille A4 de dix cartes prédécoupées, avec
- les marges, séparateurs, cadre et traits de coupe d'un fichier de paramètres .par.")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Kalimo compose une carte de visite de trois zones de texte et
+d'un logo, l'enregistre dans un fichier .cdv et l'imprime sur une feuille A4 de dix cartes
+prédécoupées, avec les marges, séparateurs, cadre et traits de coupe d'un fichier de
+paramètres .par.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
