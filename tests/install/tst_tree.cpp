@@ -238,6 +238,8 @@ private slots:
         QCOMPARE(keys.value("Comment"), QStringLiteral("Créer et imprimer des cartes de visite"));
         // The program it starts is the installed one, given the chosen card.
         QCOMPARE(keys.value("Exec"), QStringLiteral("kalimo %f"));
+        // The window class an X11 desktop matches to the entry: the application's name.
+        QCOMPARE(keys.value("StartupWMClass"), QString::fromLatin1(buildinfo::productName));
         QVERIFY(QFileInfo(installed("bin/" + keys.value("TryExec"))).isExecutable());
         const QString icon = keys.value("Icon");
         QVERIFY(QFileInfo(installed("share/icons/hicolor/scalable/apps/" + icon + ".svg")).isFile());
