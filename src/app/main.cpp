@@ -1,3 +1,4 @@
+#include "app/ApplicationIdentity.h"
 #include "app/CommandLine.h"
 #include "app/Form1.h"
 #include "app/Module1.h"
@@ -9,19 +10,9 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QIcon>
 #include <QTextStream>
 
 namespace {
-
-void nameApplication() {
-    QCoreApplication::setApplicationName(QString::fromLatin1(buildinfo::productName));
-    QCoreApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                                .arg(buildinfo::versionMajor)
-                                                .arg(buildinfo::versionMinor)
-                                                .arg(buildinfo::versionRevision));
-    QGuiApplication::setDesktopFileName(QString::fromLatin1(buildinfo::desktopId));
-}
 
 // A print without window needs no screen: it runs on the offscreen platform.
 int batchPrint(int argc, char* argv[], const CommandLine& cl) {
@@ -61,9 +52,7 @@ int main(int argc, char* argv[]) {
 
     QApplication app(argc, argv);
     nameApplication();
-    // The desktop's own rendering of the installed icon when there is one, else the bundled one.
-    app.setWindowIcon(
-        QIcon::fromTheme(QStringLiteral("kalimo"), QIcon(QStringLiteral(":/resources/desktop/kalimo.svg"))));
+    app.setWindowIcon(applicationIcon());
     installFrenchTranslations(app);
     Module1 module;
     auto platform = makeDesktopPlatform(cl.cardArgument);
