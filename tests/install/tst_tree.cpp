@@ -291,6 +291,8 @@ private slots:
         wide.verticalSeparator = wide.cardWidth = wide.cardHeight = -98765.4321098765;
         wide.printFrame = false;
         const QByteArray wideLayout = parameterfile::encode(wide);
+        wide.printFrame = true;
+        const QByteArray wideFramed = parameterfile::encode(wide);
         PrintLayout noMarks;
         noMarks.printCutMarks = false;
         const QString card = QStringLiteral("application/x-kalimo-card");
@@ -304,6 +306,7 @@ private slots:
         QTest::newRow("layout, upper case") << "REGLAGE.PAR" << wideLayout << layout;
         QTest::newRow("layout by its content") << "reglage" << builtIn << layout;
         QTest::newRow("long layout by its content") << "reglage-large" << wideLayout << layout;
+        QTest::newRow("long framed layout by its content") << "reglage-cadre" << wideFramed << layout;
         QTest::newRow("layout without cut marks") << "sans-coupe" << parameterfile::encode(noMarks) << layout;
         QTest::newRow("plain text") << "lettre" << QByteArray("Bonjour,\r\nvoici la carte.\r\n")
                                     << "text/plain";
