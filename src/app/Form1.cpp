@@ -6,6 +6,7 @@
 #include "app/Module1.h"
 #include "app/NumberText.h"
 #include "app/SharedProcedures.h"
+#include "app/ShippedData.h"
 #include "card/CardChanges.h"
 #include "platform/Platform.h"
 #include "setup/Form2.h"
@@ -211,7 +212,7 @@ void Form1::Toolbar1_ButtonClick(int position) {
 }
 
 QString Form1::helpFilePath() const {
-    return AjouteBarre(p_.environment->programFolder()) + QStringLiteral("KALIMO.HLP");
+    return shippedHelpFile(p_.environment->programFolder());
 }
 
 void Form1::Mmu_Som_Aide_Click() {

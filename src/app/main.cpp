@@ -1,3 +1,4 @@
+#include "app/ApplicationIdentity.h"
 #include "app/CommandLine.h"
 #include "app/Form1.h"
 #include "app/Module1.h"
@@ -12,14 +13,6 @@
 #include <QTextStream>
 
 namespace {
-
-void nameApplication() {
-    QCoreApplication::setApplicationName(QString::fromLatin1(buildinfo::productName));
-    QCoreApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                                .arg(buildinfo::versionMajor)
-                                                .arg(buildinfo::versionMinor)
-                                                .arg(buildinfo::versionRevision));
-}
 
 // A print without window needs no screen: it runs on the offscreen platform.
 int batchPrint(int argc, char* argv[], const CommandLine& cl) {
@@ -59,6 +52,7 @@ int main(int argc, char* argv[]) {
 
     QApplication app(argc, argv);
     nameApplication();
+    app.setWindowIcon(applicationIcon());
     installFrenchTranslations(app);
     Module1 module;
     auto platform = makeDesktopPlatform(cl.cardArgument);
