@@ -3,6 +3,7 @@
 #include "about/DonationPicture.h"
 #include "about/LinkLabel.h"
 #include "about/frmAbout.h"
+#include "app/ApplicationIdentity.h"
 #include "app/CardModel.h"
 
 #include "app/Controls.h"
@@ -39,7 +40,7 @@ void frmAbout::buildControls() {
     setFont(face);
 
     Image1 = make<QLabel>(this, "Image1", twips(240, 240, 720, 720));
-    Image1->setPixmap(QIcon(QStringLiteral(":/resources/icons/kalimo.png")).pixmap(48, 48));
+    Image1->setPixmap(applicationIcon().pixmap(48, 48));
     Image1->setAlignment(Qt::AlignCenter);
 
     lblTitle = make<QLabel>(this, "lblTitle", twips(1140, 240, 4980, 480));

@@ -1,4 +1,5 @@
 // Builds the main window's controls at their places (twips, 15 per pixel).
+#include "app/ApplicationIdentity.h"
 #include "app/CardPreview.h"
 #include "app/Form1.h"
 #include "app/Module1.h"
@@ -30,7 +31,7 @@ using controls::twips;
 void Form1::buildControls() {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Création de Carte de Visite[*]"));
-    setWindowIcon(QIcon(QStringLiteral(":/resources/icons/kalimo.png")));
+    setWindowIcon(applicationIcon());
 
     client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
