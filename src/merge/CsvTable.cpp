@@ -117,21 +117,24 @@ QString decode(const QByteArray& bytes) {
 }
 
 QChar findSeparator(const QString& text) {
-    int semicolons = 0, commas = 0, tabs = 0;
-    bool quoted = false;
-    for (const QChar ch : text) {
-        if (ch == Quote)
-            quoted = !quoted;
-        else if (!quoted && isLineEnd(ch))
-            break;
-        else if (!quoted)
-            semicolons += ch == u';', commas += ch == u',', tabs += ch == u'\t';
+    // The heading read with each separator, as the file will be read: the one that splits it
+    // into most fields wins, ";" first on a tie.
+    QChar best = u';';
+    qsizetype most = 0;
+    for (const QChar separator : {QChar(u';'), QChar(u','), QChar(u'\t')}) {
+        Cursor c{text};
+        QStringList values;
+        while (!c.atEnd()) {
+            values.clear();
+            if (readRecord(c, separator, values) == Read::Unclosed || !isBlank(values))
+                break;
+        }
+        if (values.size() > most) {
+            most = values.size();
+            best = separator;
+        }
     }
-    if (tabs > semicolons && tabs > commas)
-        return u'\t';
-    if (commas > semicolons)
-        return u',';
-    return u';';
+    return best;
 }
 
 CsvTable parse(const QByteArray& bytes) {

@@ -67,6 +67,12 @@ private slots:
         QTest::newRow("separator chosen from the first line outside quotes")
             << latin("\"Nom;Prénom\",Ville\nMartin,Lyon\n") << ","
             << "Nom;Prénom|Ville/2:Martin|Lyon";
+        QTest::newRow("separator found on the heading after blank lines")
+            << latin("\r\n\t\r\nNom,Ville\r\nMartin,Lyon\r\n") << ","
+            << "Nom|Ville/4:Martin|Lyon";
+        QTest::newRow("quote inside a heading does not hide the separator")
+            << latin("A 5\";B,C,D\n1,2,3\n") << ","
+            << "A 5\";B|C|D/2:1|2|3";
         QTest::newRow("semicolon wins a tie") << latin("A;B,C\n1;2,3\n") << ";"
                                               << "A|B,C/2:1|2,3";
         QTest::newRow("one column") << latin("Nom\nMartin\n") << ";"
