@@ -310,12 +310,6 @@ void MergeWindow::ExporterPdf_Click() {
     const FileDialogResult chosen = chooseSavePath(*p_.files, *p_.messages, request);
     if (chosen.cancelled)
         return;
-    // The data file is never the one replaced.
-    if (QFileInfo(chosen.path) == data) {
-        p_.messages->error(QStringLiteral("Le fichier %1 est le fichier de données : il n'est pas remplacé.")
-                               .arg(chosen.path));
-        return;
-    }
     auto surface = QPrinterSurface::pdfFile(chosen.path);
     surface->setJobTitle(QFileInfo(chosen.path).fileName());
     run(*surface);

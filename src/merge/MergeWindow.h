@@ -32,6 +32,8 @@ public:
     bool openData(const QString& path);
     // The row shown (index into the table's rows); -1 for none.
     int shownRow() const { return shown_; }
+    // The card as the preview draws it: the main window's card filled for the row shown.
+    const CardDocument& shownCard() const { return shownCard_; }
     void showRow(int row);
     // The rows ticked, in the file's order.
     std::vector<int> chosenRows() const;
