@@ -4,6 +4,7 @@
 #include "platform/BoundedRead.h"
 
 #include <QStringDecoder>
+#include <utility>
 
 namespace {
 
@@ -59,8 +60,9 @@ bool readQuoted(Cursor& c, QString& value) {
 
 enum class Read { Record, Unclosed };
 
-// One record's values. Text after a closing quote belongs to the value, as spreadsheets read it.
-Read readRecord(Cursor& c, QChar separator, QStringList& values) {
+// One record's values. Text after a closing quote belongs to the value, as spreadsheets read it;
+// that, or a quote inside an unquoted value, makes the record not clean (when asked).
+Read readRecord(Cursor& c, QChar separator, QStringList& values, bool* clean = nullptr) {
     QString value;
     for (;;) {
         if (c.atEnd()) {
@@ -80,7 +82,11 @@ Read readRecord(Cursor& c, QChar separator, QStringList& values) {
             ++c.pos;
             if (!readQuoted(c, value))
                 return Read::Unclosed;
+            if (clean && !c.atEnd() && c.text.at(c.pos) != separator && !isLineEnd(c.text.at(c.pos)))
+                *clean = false;
         } else {
+            if (clean && ch == Quote)
+                *clean = false;
             value += ch;
             ++c.pos;
         }
@@ -118,19 +124,22 @@ QString decode(const QByteArray& bytes) {
 
 QChar findSeparator(const QString& text) {
     // The heading read with each separator, as the file will be read: the one that splits it
-    // into most fields wins, ";" first on a tie.
+    // cleanly (quotes only around whole values) into most fields wins, ";" first on a tie.
     QChar best = u';';
-    qsizetype most = 0;
+    std::pair<bool, qsizetype> most{false, 0};
     for (const QChar separator : {QChar(u';'), QChar(u','), QChar(u'\t')}) {
         Cursor c{text};
         QStringList values;
+        bool clean = true;
         while (!c.atEnd()) {
             values.clear();
-            if (readRecord(c, separator, values) == Read::Unclosed || !isBlank(values))
+            clean = true;
+            if (readRecord(c, separator, values, &clean) == Read::Unclosed || !isBlank(values))
                 break;
         }
-        if (values.size() > most) {
-            most = values.size();
+        const std::pair<bool, qsizetype> score{clean, values.size()};
+        if (score > most) {
+            most = score;
             best = separator;
         }
     }

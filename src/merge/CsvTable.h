@@ -27,8 +27,8 @@ namespace csv {
 
 // UTF-8 (its byte-order mark dropped) when the bytes are valid UTF-8, else Windows-1252.
 QString decode(const QByteArray& bytes);
-// ";" "," or a tab: whichever splits the first line that is not blank into most fields
-// (";" on a tie).
+// ";" "," or a tab: whichever splits the first line that is not blank into most fields,
+// quoted values whole before any other (";" on a tie).
 QChar findSeparator(const QString& text);
 // Reads the whole file's bytes. Quoted fields follow the usual rules: quotes doubled inside,
 // separators and line breaks kept; a line break inside a value becomes CR LF.

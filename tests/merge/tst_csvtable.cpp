@@ -73,6 +73,12 @@ private slots:
         QTest::newRow("quote inside a heading does not hide the separator")
             << latin("A 5\";B,C,D\n1,2,3\n") << ","
             << "A 5\";B|C|D/2:1|2|3";
+        QTest::newRow("quoted headings split where quotes close")
+            << latin("\"Nom; pr\xE9nom\";\"Adresse, ville\"\nMartin;Lyon\n") << ";"
+            << QStringLiteral("Nom; prénom|Adresse, ville/2:Martin|Lyon");
+        QTest::newRow("quoted headings split where quotes close, commas")
+            << latin("\"Nom; pr\xE9nom\",\"Adresse; ville\",\"x;y\"\nMartin,Lyon\n") << ","
+            << QStringLiteral("Nom; prénom|Adresse; ville|x;y/2:Martin|Lyon");
         QTest::newRow("semicolon wins a tie") << latin("A;B,C\n1;2,3\n") << ";"
                                               << "A|B,C/2:1|2,3";
         QTest::newRow("one column") << latin("Nom\nMartin\n") << ";"
