@@ -113,13 +113,10 @@ int CsvTable::column(const QString& field) const {
 namespace csv {
 
 QString decode(const QByteArray& bytes) {
+    // The decoder drops a leading byte-order mark itself.
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (utf8.hasError())
-        return cp1252::decode(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    return text;
+    const QString text = utf8.decode(bytes);
+    return utf8.hasError() ? cp1252::decode(bytes) : text;
 }
 
 QChar findSeparator(const QString& text) {
