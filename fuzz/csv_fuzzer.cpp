@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the spreadsheet reader. A table it reads is written again with
 // every value quoted and read back: the fields and the rows must come back the same (when its
-// heading, written again, still tells the separator). The
-// fields found in the text are filled from its first row: a text without fields is left as it is.
+// heading, written again, still tells the separator). The fields found in the text are filled
+// from its first row: a text without fields is left as it is.
 #include "merge/CsvTable.h"
 #include "merge/MergeFields.h"
 
