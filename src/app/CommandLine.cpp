@@ -42,9 +42,15 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
             c.print.force = true;
             continue;
         }
+        if (a == QLatin1String("--skip-bad-rows")) {
+            c.print.skipBadRows = true;
+            printOnly << a;
+            continue;
+        }
         const bool takesValue = a == QLatin1String("--pdf") || a == QLatin1String("--calibration-pdf") ||
                                 a == QLatin1String("--printer") || a == QLatin1String("--par") ||
-                                a == QLatin1String("--copies") || a == QLatin1String("--position");
+                                a == QLatin1String("--copies") || a == QLatin1String("--position") ||
+                                a == QLatin1String("--merge");
         if (takesValue) {
             if (i + 1 >= arguments.size() || arguments.at(i + 1).isEmpty())
                 return failed(c, QStringLiteral("L'option %1 attend une valeur.").arg(a));
@@ -55,6 +61,9 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
                 c.print.calibration = a == QLatin1String("--calibration-pdf");
             } else if (a == QLatin1String("--printer")) {
                 c.print.printer = value;
+                printOnly << a;
+            } else if (a == QLatin1String("--merge")) {
+                c.print.mergePath = value;
                 printOnly << a;
             } else if (a == QLatin1String("--par")) {
                 c.print.layoutPath = value;
@@ -94,6 +103,10 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
     }
     if (copies && position)
         return failed(c, QStringLiteral("Choisissez --copies ou --position, pas les deux."));
+    if (c.print.skipBadRows && c.print.mergePath.isEmpty())
+        return failed(c, QStringLiteral("L'option --skip-bad-rows ne sert qu'avec --merge."));
+    if (c.print.calibration && !c.print.mergePath.isEmpty())
+        return failed(c, QStringLiteral("L'option --merge ne sert pas avec --calibration-pdf."));
     if (pdf && !c.print.printer.isEmpty())
         return failed(c, QStringLiteral("L'option --printer ne sert qu'avec --print."));
     c.action = Action::Print;
@@ -110,6 +123,8 @@ QString CommandLine::usage() {
         "              kalimo --calibration-pdf SORTIE.pdf [--par PARAMETRES.PAR]\n"
         "              kalimo --print [--printer FILE] [--par PARAMETRES.PAR] [--copies N | --position P] "
         "[CARTE.CDV]\n"
+        "              kalimo (--pdf SORTIE.pdf | --print) --merge DONNEES.csv [--skip-bad-rows] "
+        "[--copies N | --position P] CARTE.CDV\n"
         "  Ouvre Kalimo, création de cartes de visite, avec la carte donnée s'il y en a une.\n"
         "  Avec --pdf ou --print, imprime la carte sans ouvrir de fenêtre : une page de N cartes\n"
         "  identiques (par défaut le nombre des paramètres, 10), ou une seule carte à la position P.\n"
@@ -125,7 +140,12 @@ QString CommandLine::usage() {
         "  --printer FILE      avec --print : la file d'impression à utiliser\n"
         "  --par FICHIER       les paramètres d'impression de ce fichier .PAR (sinon DEFAUT)\n"
         "  --copies N          N cartes identiques sur la page, de 0 à 10\n"
-        "  --position P        une seule carte, à la position P de la feuille (1 à 10)\n");
+        "  --position P        une seule carte, à la position P de la feuille (1 à 10)\n"
+        "  --merge FICHIER     une carte par ligne de ce fichier CSV, ses champs «Nom» ou {Nom}\n"
+        "                      remplis : dix par feuille (avec --position P, la première feuille\n"
+        "                      commence à la position P), ou N par ligne et une feuille par ligne\n"
+        "                      avec --copies N ; toutes les feuilles en un seul PDF ou travail\n"
+        "  --skip-bad-rows     avec --merge : laisse de côté les lignes qui abîmeraient la carte\n");
 }
 
 QString cardPathFromArgument(const QString& argument, const QString& currentFolder) {

@@ -4,6 +4,7 @@
 #include "app/Form1.h"
 #include "app/Module1.h"
 #include "generated/BuildInfo.h"
+#include "merge/MergeMenu.h"
 #include "setup/PrintSetupMenus.h"
 
 #include "app/Controls.h"
@@ -135,6 +136,7 @@ void Form1::buildMenus() {
     Mnu_Imprimer = action(Mnu_Fichier, "Mnu_Imprimer", QStringLiteral("&Imprimer"));
     Mnu_Apercu = action(Mnu_Fichier, "Mnu_Apercu", QStringLiteral("&Aperçu avant impression..."));
     Mnu_ExportPdf = action(Mnu_Fichier, "Mnu_ExportPdf", QStringLiteral("Exporter en P&DF..."));
+    addMergeMenu(*this, Mnu_Fichier);
     Mnu_ConfigImp = action(Mnu_Fichier, "Mnu_ConfigImp", QStringLiteral("&Configurer l'imprimante"));
     Mnu_ImpPort = action(Mnu_Fichier, "Mnu_ImpPort", QStringLiteral("Imprimante en mode &Portrait"));
     Mnu_ImpPort->setCheckable(true);

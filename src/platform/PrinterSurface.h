@@ -48,6 +48,9 @@ public:
 
     virtual void endDoc() = 0;
     virtual void killDoc() = 0;
+    // Ends the page and starts the next one of the same document; a surface that makes
+    // one page only refuses.
+    virtual void newPage() { throw PrinterError("one page only"); }
 
     // On a surface that prints to a queue, the page the last EndDoc finished, once: the
     // caller sends it to the spooler off the interface thread. Null otherwise.

@@ -217,6 +217,12 @@ void QPrinterSurface::endDoc() {
     }
 }
 
+void QPrinterSurface::newPage() {
+    open();
+    if (!paintDevice_->newPage())
+        throw PrinterError("cannot start a new page");
+}
+
 void QPrinterSurface::killDoc() {
     if (painter_.isActive())
         painter_.end();

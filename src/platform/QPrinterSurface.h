@@ -66,6 +66,7 @@ public:
 
     void endDoc() override;
     void killDoc() override;
+    void newPage() override;
     std::shared_ptr<SpoolDocument> takeDocument() override { return std::move(finished_); }
 
 private:

@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Module1.h"
+#include "merge/BatchMerge.h"
 #include "platform/CupsSpooler.h"
 #include "platform/QPrinterSurface.h"
 #include "platform/QtPictureLoader.h"
@@ -41,7 +42,7 @@ int runBatchPrint(const BatchPrintRequest& r, const QString& currentFolder, QTex
         r.cardArgument.isEmpty() ? QString() : cardPathFromArgument(r.cardArgument, currentFolder);
     PdfOutput output;
     if (!r.toSpooler) {
-        output = PdfOutput::check(r.pdfPath, {cardPath, r.layoutPath}, r.force);
+        output = PdfOutput::check(r.pdfPath, {cardPath, r.layoutPath, r.mergePath}, r.force);
         if (output.kind == PdfOutput::Kind::Refused) {
             err << output.refusal << '\n';
             return 1;
@@ -68,6 +69,8 @@ int runBatchPrint(const BatchPrintRequest& r, const QString& currentFolder, QTex
         }
         return 0;
     }
+    if (!r.mergePath.isEmpty())
+        return runBatchMerge(r, m, output, err, calls);
     int zone = 0;
     if (!DecoupeLignes(m.card, m.zonePrintLines, &zone)) {
         messages.error(zoneTooLongMessage(zone));

@@ -17,6 +17,8 @@ struct BatchPrintRequest {
     int copies = -1;          // identical cards on the page; -1: the layout's count
     int position = 0;         // 1 to 10: one card at that place instead of a page
     bool calibration = false; // the calibration page of the layout instead of cards
+    QString mergePath;        // a spreadsheet (CSV): one card per row, or copies per row
+    bool skipBadRows = false; // leave out the rows that would break the card
 };
 
 // Runs the print; messages go to err in French. The process's exit code: 0 when the page

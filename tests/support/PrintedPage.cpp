@@ -27,16 +27,17 @@ QString mm(double v) {
 
 } // namespace
 
-bool PrintedPage::load(const QString& pdf) {
+bool PrintedPage::load(const QString& pdf, int page) {
     const QRegularExpressionMatch pages =
         QRegularExpression("Pages: +(\\d+)\n").match(QString::fromLatin1(run("pdfinfo", {pdf})));
     pages_ = pages.hasMatch() ? pages.captured(1).toInt() : 0;
     QTemporaryDir dir;
+    const QString n = QString::number(page);
     run("pdftoppm",
-        {"-r", QString::number(Dpi), "-png", "-singlefile", "-f", "1", "-l", "1", pdf, dir.filePath("page")});
+        {"-r", QString::number(Dpi), "-png", "-singlefile", "-f", n, "-l", n, pdf, dir.filePath("page")});
     image_ = QImage(dir.filePath("page.png")).convertToFormat(QImage::Format_RGB32);
     words_.clear();
-    QXmlStreamReader xml(run("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"}));
+    QXmlStreamReader xml(run("pdftotext", {"-bbox", "-f", n, "-l", n, pdf, "-"}));
     while (!xml.atEnd())
         if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("word")) {
             const auto a = xml.attributes();
@@ -44,7 +45,7 @@ bool PrintedPage::load(const QString& pdf) {
             const QRectF box(QPointF(at("xMin"), at("yMin")), QPointF(at("xMax"), at("yMax")));
             words_ << Word{xml.readElementText(), box};
         }
-    return pages_ >= 1 && !image_.isNull();
+    return page >= 1 && pages_ >= page && !image_.isNull();
 }
 
 bool PrintedPage::isDark(double xMm, double yMm) const {

@@ -7,7 +7,7 @@
 #include <QRectF>
 #include <QString>
 
-// A printed PDF looked at as a person looks at the sheet: its first page rasterised and its
+// A printed PDF looked at as a person looks at the sheet: one page (the first unless told) rasterised and its
 // words with their boxes, in millimetres from the paper's top-left corner (poppler tools).
 class PrintedPage {
 public:
@@ -16,8 +16,8 @@ public:
         QRectF box;
     };
 
-    // False when the file is not a one-page PDF the tools can read.
-    bool load(const QString& pdf);
+    // False when the file is not a PDF the tools can read, or has no such page.
+    bool load(const QString& pdf, int page = 1);
     int pages() const { return pages_; }
     const QList<Word>& words() const { return words_; }
 

@@ -228,6 +228,10 @@ void RecordingPrinterSurface::killDoc() {
         throw PrinterError("no printer");
 }
 
+void RecordingPrinterSurface::newPage() {
+    record(QStringLiteral("NewPage"));
+}
+
 std::optional<Picture> FakePictureLoader::load(const QString& path) {
     requests << path;
     if (failing.contains(path))

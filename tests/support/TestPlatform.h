@@ -112,6 +112,7 @@ public:
     double textHeight(const QString& text) override;
     void endDoc() override;
     void killDoc() override;
+    void newPage() override;
 
     QStringList calls;
     // Throw PrinterError at the call with this index (0-based, counting every call); -1 never.
