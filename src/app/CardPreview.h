@@ -55,6 +55,7 @@ signals:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     Picture picture_;
