@@ -60,7 +60,7 @@ ContactCodeDialog::ContactCodeDialog(const CardDocument& card, QWidget* parent) 
     useContactCode(withCode.Logo);
     layout->addWidget(
         wrapped(codeDescription(withCode) + QStringLiteral(" Sa taille et sa place sont celles du logo : "
-                                                           "« Redimensionner » les règle."),
+                                                           "« Redimensionner » les règle."),
                 "Taille", this));
     const QStringList warnings = codewarning::forCard(withCode);
     QLabel* warning = wrapped(warnings.join(QLatin1Char('\n')), "Avertissement", this);

@@ -15,7 +15,7 @@ QString millimetres(double mm) {
 QString tooSmall(double moduleMm) {
     return QStringLiteral(
                "Le code QR est trop petit : ses modules mesurent %1 mm, moins de %2 mm. Un "
-               "téléphone risque de ne pas pouvoir le lire. Agrandissez le logo (« Redimensionner »).")
+               "téléphone risque de ne pas pouvoir le lire. Agrandissez le logo (« Redimensionner »).")
         .arg(millimetres(moduleMm), millimetres(MinModuleMm));
 }
 

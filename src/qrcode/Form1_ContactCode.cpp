@@ -10,7 +10,8 @@
 #include <QMenuBar>
 
 void Form1::buildLogoMenu() {
-    Mnu_Logo = new QMenu(QStringLiteral("&Logo"), this);
+    // Alt+L belongs to the "Logo Icone" button already.
+    Mnu_Logo = new QMenu(QStringLiteral("L&ogo"), this);
     Mnu_Logo->setObjectName(QStringLiteral("Mnu_Logo"));
     const auto entry = [this](const char* name, const QString& caption, void (Form1::*handler)()) {
         QAction* a = Mnu_Logo->addAction(caption);

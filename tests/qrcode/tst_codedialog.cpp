@@ -58,7 +58,7 @@ private slots:
         QStringList menus;
         for (QAction* a : t.w.menuBar()->actions())
             menus << a->text();
-        QCOMPARE(menus, (QStringList{"&Fichier", "&Logo", "?"}));
+        QCOMPARE(menus, (QStringList{"&Fichier", "L&ogo", "?"}));
         QStringList entries;
         for (QAction* a : t.w.Mnu_Logo->actions())
             entries << a->objectName() + QLatin1Char(' ') + a->text();
@@ -100,7 +100,7 @@ private slots:
             useContactCode(c.Logo);
             return c;
         }())));
-        QVERIFY(size->text().contains(QStringLiteral("« Redimensionner »")));
+        QVERIFY(size->text().contains(QStringLiteral("« Redimensionner »")));
         auto* warning = d.findChild<QLabel*>("Avertissement");
         QCOMPARE(warning->isVisibleTo(&d), warned);
         if (warned)

@@ -105,7 +105,7 @@ private slots:
             codewarning::tooSmall(0.191),
             QStringLiteral("Le code QR est trop petit : ses modules mesurent 0,19 mm, moins de 0,25 mm. Un "
                            "téléphone risque de ne pas pouvoir le lire. Agrandissez le logo "
-                           "(« Redimensionner »)."));
+                           "(« Redimensionner »)."));
     }
 
     // What the print question says; then No prints nothing.
