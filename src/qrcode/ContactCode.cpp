@@ -12,8 +12,9 @@ constexpr quint32 White = 0xFFFFFF;
 } // namespace
 
 bool showsContactCode(const CardLogo& logo) {
-    // As for a picture: a path left empty by a cancelled choice still draws what the logo shows.
-    return logo.RecordedPath == QLatin1String(ContactCodeLogo) && logo.Path != QLatin1String(NoLogo);
+    // As for a picture, what the logo shows decides: a path left empty by a cancelled choice, or
+    // naming a picture that did not load, still draws it. No logo leaves nothing recorded.
+    return logo.RecordedPath == QLatin1String(ContactCodeLogo);
 }
 
 void useContactCode(CardLogo& logo) {
