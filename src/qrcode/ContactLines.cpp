@@ -11,7 +11,7 @@ namespace {
 const QRegularExpression& phonePattern() {
     static const QRegularExpression re(QStringLiteral(
         // French: 0X or +33 X / 0033 X, "(0)" allowed after the country, then four pairs.
-        "(?<![\\d+])(?:(?:\\+|00)[ \\x{00A0}\\x{202F}]?33" KALIMO_GAP "(?:\\(0\\)" KALIMO_GAP
+        "(?<![\\d+])(?:(?:\\+|00)[ \\x{00A0}\\x{202F}]?33" KALIMO_GAP "(?:(?:\\(0\\)|0)" KALIMO_GAP
         ")?|0)[1-9](?:" KALIMO_GAP "\\d{2}){4}(?!\\d)"
         // From abroad: a country code, then groups of digits.
         "|(?<![\\d+])(?:\\+|00)(?!33)\\d{1,3}(?:" KALIMO_GAP "(?:\\(0\\))?" KALIMO_GAP
@@ -109,10 +109,14 @@ QString internationalNumber(const QString& written) {
         if (c.isDigit())
             digits += c;
     const QString start = text.trimmed();
-    if (start.startsWith(QLatin1Char('+')))
-        return digits.size() >= 8 && digits.size() <= 15 ? QLatin1Char('+') + digits : QString();
-    if (digits.startsWith(QLatin1String("00")))
-        return digits.size() >= 10 && digits.size() <= 17 ? QLatin1Char('+') + digits.mid(2) : QString();
+    if (start.startsWith(QLatin1Char('+')) || digits.startsWith(QLatin1String("00"))) {
+        QString international = start.startsWith(QLatin1Char('+')) ? digits : digits.mid(2);
+        // "+33 01 23 45 67 89": the national 0 written after the country code too.
+        if (international.startsWith(QLatin1String("330")) && international.size() == 12)
+            international.remove(2, 1);
+        return international.size() >= 8 && international.size() <= 15 ? QLatin1Char('+') + international
+                                                                       : QString();
+    }
     if (digits.size() == 10 && digits.startsWith(QLatin1Char('0')) && digits.at(1) != QLatin1Char('0'))
         return QStringLiteral("+33") + digits.mid(1);
     return QString();

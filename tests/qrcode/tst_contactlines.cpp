@@ -49,6 +49,7 @@ private slots:
         row("international with (0)", "+33 (0)6 12 34 56 78", "+33612345678 c |  | ");
         row("international without blanks", "+33123456789", "+33123456789 v |  | ");
         row("0033", "Tél : 0033 1 23 45 67 89", "+33123456789 v |  | ");
+        row("+33 and the national 0", "Port. +33 06 12 34 56 78", "+33612345678 c |  | ");
         row("all digits together", "Tel 0123456789", "+33123456789 v |  | ");
         row("no-break spaces", "Tél.\u00A001\u00A023\u00A045\u00A067\u00A089", "+33123456789 v |  | ");
         row("mobile without a word", "06 12 34 56 78", "+33612345678 c |  | ");
@@ -106,6 +107,10 @@ private slots:
                                          << "+442079460958";
         QTest::newRow("0033 and (0)") << "0033 (0)1 23 45 67 89"
                                       << "+33123456789";
+        QTest::newRow("+33 and 0") << "+33 01 23 45 67 89"
+                                   << "+33123456789";
+        QTest::newRow("0033 and 0") << "0033 0123456789"
+                                    << "+33123456789";
         QTest::newRow("nine digits") << "01 23 45 67 8"
                                      << "";
         QTest::newRow("a plus and too few digits") << "+33 1 23"
