@@ -81,6 +81,11 @@ void contactCode(const DrawnCard& d, std::vector<CardTrouble>& out) {
         out.push_back({TroubleKind::CodeTooSmall, 0, code.square, codewarning::tooSmall(code.moduleMm)});
     if (code.empty)
         out.push_back({TroubleKind::CodeEmpty, 0, code.square, codewarning::empty()});
+    // Cut along the card, a code loses the rows a reader needs.
+    if (!d.card.adjusted(-Tolerance, -Tolerance, Tolerance, Tolerance).contains(code.square))
+        out.push_back(
+            {TroubleKind::CodePastEdge, 0, code.square,
+             QStringLiteral("Le code QR dépasse le bord de la carte : il sera coupé à la découpe.")});
 }
 
 } // namespace

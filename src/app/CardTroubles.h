@@ -16,6 +16,7 @@ enum class TroubleKind {
     CodeTooSmall, // the contact code's modules are too small to be read
     CodeTooLong,  // the card's details do not fit in a contact code
     CodeEmpty,    // the contact code carries no detail
+    CodePastEdge, // the contact code runs past the card's edge
 };
 
 struct CardTrouble {

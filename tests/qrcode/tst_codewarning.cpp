@@ -229,6 +229,34 @@ private slots:
         QCOMPARE(codewarning::forCard(card), QStringList{codewarning::empty()});
     }
 
+    // A code that the cutting would cut: marked, wherever it crosses the card's edge.
+    void pastTheEdge_data() {
+        QTest::addColumn<QRectF>("logo");
+        QTest::addColumn<bool>("marked");
+        QTest::newRow("inside") << QRectF(3, 3, 25, 25) << false;
+        QTest::newRow("at the corner") << QRectF(0, 0, 25, 25) << false;
+        QTest::newRow("past the right edge") << QRectF(65, 3, 25, 25) << true;
+        QTest::newRow("past the bottom") << QRectF(3, 35, 25, 25) << true;
+        QTest::newRow("a wide rectangle whose square stays in") << QRectF(50, 3, 40, 20) << false;
+    }
+    void pastTheEdge() {
+        QFETCH(QRectF, logo);
+        QFETCH(bool, marked);
+        CardDocument card = contactCard(logo.width(), logo.height());
+        card.Logo.Left = logo.left();
+        card.Logo.Top = logo.top();
+        for (TextZone& z : card.Zones)
+            z.Text.clear();
+        card.zone(1).Text = QStringLiteral("A B");
+        QStringList kinds;
+        for (const CardTrouble& t : drawnTroubles(card))
+            if (t.kind == TroubleKind::CodePastEdge)
+                kinds << t.message;
+        QCOMPARE(kinds,
+                 marked ? QStringList{"Le code QR dépasse le bord de la carte : il sera coupé à la découpe."}
+                        : QStringList());
+    }
+
     // The mark is on the card in the logo's place, and in the logo's tooltip.
     void markedOnTheCard() {
         TestPlatform tp;
