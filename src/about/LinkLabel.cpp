@@ -2,7 +2,7 @@
 
 #include <QMouseEvent>
 
-LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent) {
+LinkLabel::LinkLabel(QWidget* parent) : PressableLabel(parent) {
     setCursor(Qt::PointingHandCursor);
 }
 

@@ -1,15 +1,13 @@
 #pragma once
 
-#include <QLabel>
+#include "app/PressableLabel.h"
 
-// A label (text or picture) that shows the hand cursor and reports a click.
-class LinkLabel : public QLabel {
+// A label (text or picture) that shows the hand cursor and reports a click, or Space or
+// Enter while it has the focus.
+class LinkLabel : public PressableLabel {
     Q_OBJECT
 public:
     explicit LinkLabel(QWidget* parent = nullptr);
-
-signals:
-    void clicked();
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -13,6 +13,7 @@ frmAbout::frmAbout(Platform& platform, QWidget* parent) : QDialog(parent), p_(pl
     setModal(true);
     buildControls();
     wireControls();
+    setUpAccess();
     Form_Load();
 }
 

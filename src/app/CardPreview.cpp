@@ -12,7 +12,7 @@
 #include <cmath>
 #include <exception>
 
-ZoneLabel::ZoneLabel(int zone, QWidget* parent) : QLabel(parent), zone_(zone) {
+ZoneLabel::ZoneLabel(int zone, QWidget* parent) : PressableLabel(parent), zone_(zone) {
     setTextFormat(Qt::PlainText);
     setAutoFillBackground(false);
 }
@@ -46,7 +46,11 @@ void ZoneLabel::mousePressEvent(QMouseEvent* event) {
     QLabel::mousePressEvent(event);
 }
 
-void ZoneLabel::paintEvent(QPaintEvent*) {}
+// The card's drawing shows the zone; the box adds only the focus.
+void ZoneLabel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    paintFocusFrame(painter);
+}
 
 bool ZoneLabel::event(QEvent* event) {
     if (event->type() != QEvent::ToolTip)
@@ -60,7 +64,9 @@ bool ZoneLabel::event(QEvent* event) {
     return handled;
 }
 
-LogoBox::LogoBox(QWidget* parent) : QWidget(parent) {}
+LogoBox::LogoBox(QWidget* parent) : PressableLabel(parent) {
+    connect(this, &PressableLabel::clicked, this, &LogoBox::doubleClicked);
+}
 
 void LogoBox::setPicture(const Picture& picture) {
     picture_ = picture;
@@ -93,6 +99,11 @@ bool LogoBox::event(QEvent* event) {
     const bool handled = QWidget::event(event);
     setToolTip(own);
     return handled;
+}
+
+void LogoBox::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    paintFocusFrame(painter);
 }
 
 namespace {

@@ -2,10 +2,10 @@
 
 #include "app/CardModel.h"
 #include "app/CardTroubles.h"
+#include "app/PressableLabel.h"
 #include "print/CardDrawing.h"
 #include "setup/PrintLayout.h"
 
-#include <QLabel>
 #include <QWidget>
 
 class PrinterSurface;
@@ -13,7 +13,8 @@ class PrinterSurface;
 // What a click on a zone of the card selects. It shows nothing itself: the card's drawing
 // shows the zone. The zone's text stays its accessible text. Its highlight (opaque, with a
 // colour) tells which zone is being edited; the card shows it as a band behind the lines.
-class ZoneLabel : public QLabel {
+// Space or Enter selects it as a click does.
+class ZoneLabel : public PressableLabel {
     Q_OBJECT
 public:
     explicit ZoneLabel(int zone, QWidget* parent = nullptr);
@@ -25,7 +26,6 @@ public:
     QString shownToolTip() const;
 
 signals:
-    void clicked();
     void highlightChanged();
 
 protected:
@@ -40,8 +40,9 @@ private:
 };
 
 // What a double click on the logo loads a picture through. The card's drawing shows the
-// picture; the box keeps it for the commands that read it back.
-class LogoBox : public QWidget {
+// picture; the box keeps it for the commands that read it back. Space or Enter on it does
+// what the double click does.
+class LogoBox : public PressableLabel {
     Q_OBJECT
 public:
     explicit LogoBox(QWidget* parent = nullptr);
@@ -56,6 +57,7 @@ signals:
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     Picture picture_;

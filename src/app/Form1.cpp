@@ -28,6 +28,7 @@ Form1::Form1(Module1& module, Platform& platform, QWidget* parent)
     buildLogoMenu();
     wireControls();
     buildRecentMenu();
+    setUpAccess();
     setAcceptDrops(true);
     connect(qApp, &QGuiApplication::commitDataRequest, this, &Form1::commitData, Qt::DirectConnection);
 }

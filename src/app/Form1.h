@@ -162,6 +162,8 @@ private:
     void buildLogoMenu();
     void installTooltips();
     void wireControls();
+    // Keys, tab order and what a screen reader says of each control.
+    void setUpAccess();
     void buildRecentMenu();
     void rememberRecent(const QString& path);
     void commitData(QSessionManager& manager);

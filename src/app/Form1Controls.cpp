@@ -62,9 +62,9 @@ void Form1::buildControls() {
     Frame4 = controls::captioned<QGroupBox>(client, "Frame4", QStringLiteral("Logo / Icône"),
                                             twips(5520, 1080, 3375, 1335));
     Command3 = button(Frame4, "Command3", QStringLiteral("&Logo Icone"), twips(120, 300, 1515, 420));
-    Command6 = button(Frame4, "Command6", QStringLiteral("&Pas d'icone"), twips(1740, 300, 1515, 420));
+    Command6 = button(Frame4, "Command6", QStringLiteral("Pa&s d'icone"), twips(1740, 300, 1515, 420));
     Command10 = button(Frame4, "Command10", QStringLiteral("&Redimensionner"), twips(120, 795, 1515, 420));
-    Command11 = button(Frame4, "Command11", QStringLiteral("Coller l'image"), twips(1740, 795, 1515, 420));
+    Command11 = button(Frame4, "Command11", QStringLiteral("C&oller l'image"), twips(1740, 795, 1515, 420));
     Command11->setEnabled(false);
 
     Frame3 = controls::captioned<QGroupBox>(
@@ -102,7 +102,7 @@ void Form1::buildControls() {
                                             twips(5520, 4140, 3375, 1170));
     Frame2->setAutoFillBackground(true);
     Command8 =
-        button(Frame2, "Command8", QStringLiteral("&Annuler l'impression"), twips(240, 420, 2895, 540));
+        button(Frame2, "Command8", QStringLiteral("A&nnuler l'impression"), twips(240, 420, 2895, 540));
     Frame2->hide();
 
     Timer1 = new QTimer(this);
@@ -129,15 +129,15 @@ void Form1::buildMenus() {
     Mnu_EnregistrerSous = action(Mnu_Fichier, "Mnu_EnregistrerSous", QStringLiteral("Enregistrer &Sous..."));
     Mnu_Fichier->addSeparator();
     Mnu_Imprimer = action(Mnu_Fichier, "Mnu_Imprimer", QStringLiteral("&Imprimer"));
-    Mnu_Apercu = action(Mnu_Fichier, "Mnu_Apercu", QStringLiteral("Aperçu avant impression..."));
-    Mnu_ExportPdf = action(Mnu_Fichier, "Mnu_ExportPdf", QStringLiteral("Exporter en PDF..."));
-    Mnu_ConfigImp = action(Mnu_Fichier, "Mnu_ConfigImp", QStringLiteral("Configurer l'imprimante"));
-    Mnu_ImpPort = action(Mnu_Fichier, "Mnu_ImpPort", QStringLiteral("Imprimante en mode Portrait"));
+    Mnu_Apercu = action(Mnu_Fichier, "Mnu_Apercu", QStringLiteral("&Aperçu avant impression..."));
+    Mnu_ExportPdf = action(Mnu_Fichier, "Mnu_ExportPdf", QStringLiteral("Exporter en P&DF..."));
+    Mnu_ConfigImp = action(Mnu_Fichier, "Mnu_ConfigImp", QStringLiteral("&Configurer l'imprimante"));
+    Mnu_ImpPort = action(Mnu_Fichier, "Mnu_ImpPort", QStringLiteral("Imprimante en mode &Portrait"));
     Mnu_ImpPort->setCheckable(true);
-    Mnu_ImpPays = action(Mnu_Fichier, "Mnu_ImpPays", QStringLiteral("Imprimante en mode Paysage"));
+    Mnu_ImpPays = action(Mnu_Fichier, "Mnu_ImpPays", QStringLiteral("Imprimante en mode Pa&ysage"));
     Mnu_ImpPays->setCheckable(true);
     Mnu_Fichier->addSeparator();
-    Mnu_ChargeParam = action(Mnu_Fichier, "Mnu_ChargeParam", QStringLiteral("Charger des paramètres"));
+    Mnu_ChargeParam = action(Mnu_Fichier, "Mnu_ChargeParam", QStringLiteral("C&harger des paramètres"));
     addPrintSetupMenus(*this, Mnu_Fichier);
     Mnu_Fichier->addSeparator();
     Mnu_Quitter = action(Mnu_Fichier, "Mnu_Quitter", QStringLiteral("&Quitter"));
@@ -147,7 +147,7 @@ void Form1::buildMenus() {
     Mmu_Som_Aide = action(Mnu_Aide, "Mmu_Som_Aide", QStringLiteral("&Sommaire de l'aide"));
     Mnu_AideIndex = action(Mnu_Aide, "Mnu_AideIndex", QStringLiteral("&Rechercher dans l'aide"));
     Mnu_Aide->addSeparator();
-    Mnu_APropos = action(Mnu_Aide, "Mnu_APropos", QStringLiteral("A propos"));
+    Mnu_APropos = action(Mnu_Aide, "Mnu_APropos", QStringLiteral("&A propos"));
 }
 
 void Form1::buildToolbar() {

@@ -23,6 +23,7 @@ Form3::Form3(Module1& module, Platform& platform, Form1& main)
     : QDialog(&main), m_(module), p_(platform), main_(main) {
     buildControls();
     wireControls();
+    setUpAccess();
 }
 
 void Form3::wireControls() {

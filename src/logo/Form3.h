@@ -40,6 +40,8 @@ public:
 private:
     void buildControls();
     void wireControls();
+    // Keys, tab order and what a screen reader says of each control.
+    void setUpAccess();
     // Moves a bar to a value in millimetres; a position beyond the bar's range leaves the
     // bar at its nearest end without touching the value.
     static void setBarPosition(QScrollBar* bar, double mm);

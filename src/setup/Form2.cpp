@@ -45,6 +45,7 @@ Form2::Form2(Module1& module, Platform& platform, Form1& main)
     setFixedSize(6840 / 15, 6930 / 15);
     buildControls();
     wireControls();
+    setUpAccess();
     Form_Load();
 }
 

@@ -60,6 +60,8 @@ protected:
 private:
     void buildControls();
     void wireControls();
+    // Tab order and what a screen reader says of each control.
+    void setUpAccess();
     // The creation steps.
     void Form_Load();
 

@@ -1,5 +1,6 @@
 #include "setup/PrintSetupMenus.h"
 
+#include "app/Access.h"
 #include "app/Form1.h"
 #include "app/ShippedData.h"
 #include "setup/ParameterCommands.h"
@@ -11,8 +12,9 @@
 void fillPresetMenu(Form1& w, QMenu* presets, const QString& folder) {
     presets->clear();
     const QList<StockPreset> found = stockPresets(folder);
+    QString mnemonics;
     for (const StockPreset& preset : found) {
-        QAction* a = presets->addAction(preset.title);
+        QAction* a = presets->addAction(access::withMnemonic(preset.title, mnemonics, true));
         a->setObjectName(QStringLiteral("Mnu_Papier_") + preset.title);
         QObject::connect(a, &QAction::triggered, &w, [&w, preset] {
             ParameterCommands(w.module(), w.platform(), w).loadPreset(preset.path, preset.title);
@@ -23,13 +25,13 @@ void fillPresetMenu(Form1& w, QMenu* presets, const QString& folder) {
 }
 
 void addPrintSetupMenus(Form1& w, QMenu* file) {
-    QMenu* presets = file->addMenu(QStringLiteral("Papiers pour cartes"));
+    QMenu* presets = file->addMenu(QStringLiteral("Papiers pour ca&rtes"));
     presets->setObjectName(QStringLiteral("Mnu_Papiers"));
     // Listed when opened, so that the list follows the installed files.
     QObject::connect(presets, &QMenu::aboutToShow, &w, [&w, presets] {
         fillPresetMenu(w, presets, shippedDataPath(QStringLiteral("presets")));
     });
-    QAction* calibration = file->addAction(QStringLiteral("Imprimer la page de calibration"));
+    QAction* calibration = file->addAction(QStringLiteral("Imprimer la page de ca&libration"));
     calibration->setObjectName(QStringLiteral("Mnu_Calibration"));
     QObject::connect(calibration, &QAction::triggered, &w, [&w] { printCalibrationPage(w); });
 }

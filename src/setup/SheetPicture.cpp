@@ -42,7 +42,7 @@ void arrowHead(QPainter& p, const QPointF& tip, const QPointF& from) {
 
 } // namespace
 
-PositionBox::PositionBox(int n, QWidget* parent) : QLabel(parent) {
+PositionBox::PositionBox(int n, QWidget* parent) : PressableLabel(parent) {
     setObjectName(QStringLiteral("Label%1").arg(n));
     setText(QStringLiteral("Carte %1").arg(n));
     setAlignment(Qt::AlignCenter);

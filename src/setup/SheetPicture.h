@@ -1,20 +1,18 @@
 #pragma once
 
+#include "app/PressableLabel.h"
+
 #include <QGroupBox>
-#include <QLabel>
 #include <array>
 
 class FilteredEdit;
 
-// One card cell of the sheet picture; a click chooses it while it is enabled.
-class PositionBox : public QLabel {
+// One card cell of the sheet picture; a click, Space or Enter chooses it while it is enabled.
+class PositionBox : public PressableLabel {
     Q_OBJECT
 public:
     PositionBox(int n, QWidget* parent);
     void setBackground(const QColor& colour);
-
-signals:
-    void clicked();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

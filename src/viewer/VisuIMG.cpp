@@ -31,6 +31,7 @@ VisuIMG::VisuIMG(Module1& module, Platform& platform, Form1& main, std::unique_p
     setModal(true);
     buildControls();
     wireControls();
+    setUpAccess();
     Form_Load();
 }
 

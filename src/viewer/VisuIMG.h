@@ -60,6 +60,8 @@ protected:
 private:
     void buildControls();
     void wireControls();
+    // Keys, tab order and what a screen reader says of each control.
+    void setUpAccess();
     // The opening steps.
     void Form_Load();
     void applyPattern();
