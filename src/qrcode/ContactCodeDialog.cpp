@@ -1,5 +1,6 @@
 #include "qrcode/ContactCodeDialog.h"
 
+#include "app/Access.h"
 #include "app/CardModel.h"
 #include "qrcode/ContactCode.h"
 #include "qrcode/ContactCodeWarnings.h"
@@ -50,7 +51,10 @@ ContactCodeDialog::ContactCodeDialog(const CardDocument& card, QWidget* parent) 
         value->setObjectName(QStringLiteral("Champ%1").arg(i + 1));
         value->setTextFormat(Qt::PlainText);
         value->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-        value->setAccessibleName(rows[i].label.chopped(2) + QStringLiteral(" : ") + rows[i].value);
+        access::describe(value, rows[i].label.chopped(2) + QStringLiteral(" : ") + rows[i].value,
+                         rows[i].label == QStringLiteral("Non repris :")
+                             ? QStringLiteral("Une ligne de la carte que le code ne contient pas")
+                             : QStringLiteral("Ce que le code contiendra, lu dans le texte de la carte"));
         form->addRow(rows[i].label, value);
     }
     layout->addWidget(fields);
@@ -71,11 +75,13 @@ ContactCodeDialog::ContactCodeDialog(const CardDocument& card, QWidget* parent) 
     auto* buttons = new QDialogButtonBox(this);
     place_ = buttons->addButton(QStringLiteral("&Placer sur la carte"), QDialogButtonBox::AcceptRole);
     place_->setObjectName(QStringLiteral("Placer"));
-    place_->setAccessibleName(QStringLiteral("Placer le code sur la carte"));
+    access::describe(place_, QStringLiteral("Placer le code sur la carte"),
+                     QStringLiteral("Met le code QR de contact à la place du logo"));
     place_->setDefault(true);
     cancel_ = buttons->addButton(QStringLiteral("&Annuler"), QDialogButtonBox::RejectRole);
     cancel_->setObjectName(QStringLiteral("Annuler"));
-    cancel_->setAccessibleName(QStringLiteral("Annuler"));
+    access::describe(cancel_, QStringLiteral("Annuler"),
+                     QStringLiteral("Ferme la fenêtre sans changer la carte"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);

@@ -10,8 +10,8 @@
 #include <QMenuBar>
 
 void Form1::buildLogoMenu() {
-    // Alt+L belongs to the "Logo Icone" button already.
-    Mnu_Logo = new QMenu(QStringLiteral("L&ogo"), this);
+    // Alt+L and Alt+O belong to the "Logo Icone" and "Coller l'image" buttons.
+    Mnu_Logo = new QMenu(QStringLiteral("Lo&go"), this);
     Mnu_Logo->setObjectName(QStringLiteral("Mnu_Logo"));
     const auto entry = [this](const char* name, const QString& caption, void (Form1::*handler)()) {
         QAction* a = Mnu_Logo->addAction(caption);

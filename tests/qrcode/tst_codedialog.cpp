@@ -58,7 +58,7 @@ private slots:
         QStringList menus;
         for (QAction* a : t.w.menuBar()->actions())
             menus << a->text();
-        QCOMPARE(menus, (QStringList{"&Fichier", "L&ogo", "?"}));
+        QCOMPARE(menus, (QStringList{"&Fichier", "Lo&go", "?"}));
         QStringList entries;
         for (QAction* a : t.w.Mnu_Logo->actions())
             entries << a->objectName() + QLatin1Char(' ') + a->text();
@@ -111,6 +111,10 @@ private slots:
         QVERIFY(d.placeButton()->isDefault());
         QCOMPARE(d.findChild<QLabel*>("Champ1")->accessibleName(),
                  QStringLiteral("Nom complet : Paul Martin"));
+        for (QWidget* control : d.findChildren<QWidget*>())
+            if (control->focusPolicy() != Qt::NoFocus)
+                QVERIFY2(!control->accessibleName().isEmpty() && !control->accessibleDescription().isEmpty(),
+                         qPrintable(control->objectName()));
     }
 
     void description() {
