@@ -21,7 +21,7 @@ void Form1::buildLogoMenu() {
     };
     entry("Mnu_LogoIcone", QStringLiteral("&Logo Icone"), &Form1::Command3_Click);
     Mnu_CodeQR = entry("Mnu_CodeQR", QStringLiteral("Code &QR de contact..."), &Form1::Mnu_CodeQR_Click);
-    entry("Mnu_PasIcone", QStringLiteral("&Pas d'icone"), &Form1::Command6_Click);
+    entry("Mnu_PasIcone", QStringLiteral("Pa&s d'icone"), &Form1::Command6_Click);
     entry("Mnu_Redimensionner", QStringLiteral("&Redimensionner"), &Form1::Command10_Click);
     menuBar()->insertMenu(Mnu_Aide->menuAction(), Mnu_Logo);
 }

@@ -63,7 +63,7 @@ private slots:
         for (QAction* a : t.w.Mnu_Logo->actions())
             entries << a->objectName() + QLatin1Char(' ') + a->text();
         QCOMPARE(entries, (QStringList{"Mnu_LogoIcone &Logo Icone", "Mnu_CodeQR Code &QR de contact...",
-                                       "Mnu_PasIcone &Pas d'icone", "Mnu_Redimensionner &Redimensionner"}));
+                                       "Mnu_PasIcone Pa&s d'icone", "Mnu_Redimensionner &Redimensionner"}));
         // The entries beside it are the logo's own commands.
         t.tp.files->chooseNext(QString());
         t.w.findChild<QAction*>("Mnu_LogoIcone")->trigger();
