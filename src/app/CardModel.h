@@ -16,6 +16,8 @@ enum class ZoneAlignment : qint16 { Left = 0, Right = 1, Centre = 2 };
 inline constexpr double TwipsPerMm = 56.7;
 inline constexpr int TwipsPerPixel = 15;
 inline constexpr const char* NoLogo = "AUCUN";
+// The logo path that makes the logo the card's contact code; it is never a file's name.
+inline constexpr const char* ContactCodeLogo = "QRCODE";
 
 struct TextZone {
     QString Text;

@@ -85,6 +85,23 @@ void LogoBox::mouseDoubleClickEvent(QMouseEvent* event) {
         emit doubleClicked();
 }
 
+bool LogoBox::event(QEvent* event) {
+    const auto* view = qobject_cast<const CardView*>(parentWidget());
+    if (event->type() != QEvent::ToolTip || !view)
+        return QWidget::event(event);
+    // What will not come out right in the logo's place, below the box's own tooltip.
+    const QString own = toolTip();
+    QString tip = own;
+    for (const CardTrouble& t : view->troubles())
+        if (t.zone == 0)
+            tip += (tip.isEmpty() ? QString() : QStringLiteral("\n")) + t.message;
+    const QSignalBlocker block(this);
+    setToolTip(tip);
+    const bool handled = QWidget::event(event);
+    setToolTip(own);
+    return handled;
+}
+
 void LogoBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     paintFocusFrame(painter);

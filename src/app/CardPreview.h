@@ -56,6 +56,7 @@ signals:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

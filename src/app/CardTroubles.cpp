@@ -1,6 +1,8 @@
 #include "app/CardTroubles.h"
 
 #include "print/PrintState.h"
+#include "qrcode/ContactCode.h"
+#include "qrcode/ContactCodeWarnings.h"
 
 namespace {
 
@@ -67,6 +69,25 @@ void logoOverText(const DrawnCard& d, int n, std::vector<CardTrouble>& out) {
     }
 }
 
+void contactCode(const DrawnCard& d, std::vector<CardTrouble>& out) {
+    if (!d.code)
+        return;
+    const DrawnCode& code = *d.code;
+    if (!code.encoded) {
+        out.push_back({TroubleKind::CodeTooLong, 0, code.square, codewarning::tooLong()});
+        return;
+    }
+    if (code.moduleMm < MinModuleMm)
+        out.push_back({TroubleKind::CodeTooSmall, 0, code.square, codewarning::tooSmall(code.moduleMm)});
+    if (code.empty)
+        out.push_back({TroubleKind::CodeEmpty, 0, code.square, codewarning::empty()});
+    // Cut along the card, a code loses the rows a reader needs.
+    if (!d.card.adjusted(-Tolerance, -Tolerance, Tolerance, Tolerance).contains(code.square))
+        out.push_back(
+            {TroubleKind::CodePastEdge, 0, code.square,
+             QStringLiteral("Le code QR dépasse le bord de la carte : il sera coupé à la découpe.")});
+}
+
 } // namespace
 
 std::vector<CardTrouble> findTroubles(const DrawnCard& drawn) {
@@ -76,6 +97,7 @@ std::vector<CardTrouble> findTroubles(const DrawnCard& drawn) {
         zonesMeet(drawn, n, out);
         logoOverText(drawn, n, out);
     }
+    contactCode(drawn, out);
     return out;
 }
 

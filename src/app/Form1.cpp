@@ -26,6 +26,7 @@
 Form1::Form1(Module1& module, Platform& platform, QWidget* parent)
     : QMainWindow(parent), m_(module), p_(platform) {
     buildControls();
+    buildLogoMenu();
     wireControls();
     buildRecentMenu();
     setUpAccess();

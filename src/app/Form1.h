@@ -111,6 +111,8 @@ public:
     void Command6_Click();
     void Command11_Click();
     void Command10_Click();
+    // Makes the logo the card's contact code, after showing what it will hold.
+    void Mnu_CodeQR_Click();
 
     // --- printing
     void Mnu_Imprimer_Click();
@@ -157,6 +159,7 @@ private:
     void buildMenus();
     void buildToolbar();
     void buildStatusBar();
+    void buildLogoMenu();
     void installTooltips();
     void wireControls();
     // Keys, tab order and what a screen reader says of each control.
@@ -230,6 +233,8 @@ public:
     QList<QAction*> Mnu_Recent; // the recent cards, "&1" to "&5"
     QAction* Mnu_RecentSeparator = nullptr;
     QAction* Mnu_Quitter = nullptr;
+    QMenu* Mnu_Logo = nullptr;
+    QAction* Mnu_CodeQR = nullptr;
     QMenu* Mnu_Aide = nullptr;
     QAction* Mmu_Som_Aide = nullptr;
     QAction* Mnu_AideIndex = nullptr;

@@ -137,6 +137,13 @@ private:
             logo.picture = Picture();
             return;
         }
+        // A reserved word like "AUCUN": the card's contact code, even beside a file of that name.
+        if (path == QLatin1String(ContactCodeLogo)) {
+            logo.Path = path;
+            logo.RecordedPath = path;
+            logo.picture = Picture();
+            return;
+        }
         const QString name = logoName(path);
         logo.Path = name;
         logo.RecordedPath = name;

@@ -41,6 +41,8 @@ public:
     virtual void setDrawStyle(int style) = 0; // 0 solid, 3 dash-dot
 
     virtual void line(double x1, double y1, double x2, double y2, quint32 colour) = 0;
+    // A box filled with the colour, corners (x1, y1) and (x2, y2), without an outline.
+    virtual void fillBox(double x1, double y1, double x2, double y2, quint32 colour) = 0;
     virtual void paintPicture(const Picture& picture, double x, double y, double width, double height) = 0;
     virtual void print(const QString& text) = 0;
     virtual double textWidth(const QString& text) = 0;

@@ -132,6 +132,16 @@ void QPrinterSurface::line(double x1, double y1, double x2, double y2, quint32 c
     y_ = y2;
 }
 
+void QPrinterSurface::fillBox(double x1, double y1, double x2, double y2, quint32 colour) {
+    open();
+    const double k = dotsPerMm();
+    // A filled path, not a stroke: the page keeps it as a vector.
+    painter_.fillRect(QRectF(QPointF(x1 * k, y1 * k), QPointF(x2 * k, y2 * k)).normalized(),
+                      colour::onCard(colour));
+    x_ = x2;
+    y_ = y2;
+}
+
 void QPrinterSurface::paintPicture(const Picture& picture, double x, double y, double width, double height) {
     open();
     const double k = dotsPerMm();

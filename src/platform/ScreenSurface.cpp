@@ -5,6 +5,8 @@
 #include "platform/SurfacePen.h"
 
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
 
 ScreenSurface::ScreenSurface(QPainter* painter, double pixelsPerMm) : painter_(painter), k_(pixelsPerMm) {
     font_.setPointSizeF(8.25);
@@ -34,6 +36,17 @@ void ScreenSurface::line(double x1, double y1, double x2, double y2, quint32 col
     }
     x_ = x2;
     y_ = y2;
+}
+
+void ScreenSurface::fillBox(double x1, double y1, double x2, double y2, quint32 colour) {
+    x_ = x2;
+    y_ = y2;
+    if (!painter_)
+        return;
+    // On whole pixels, so that boxes side by side meet without a seam or a blur.
+    const QPoint from(int(std::lround(std::min(x1, x2) * k_)), int(std::lround(std::min(y1, y2) * k_)));
+    const QPoint to(int(std::lround(std::max(x1, x2) * k_)), int(std::lround(std::max(y1, y2) * k_)));
+    painter_->fillRect(QRect(from, to - QPoint(1, 1)), colour::onCard(colour));
 }
 
 void ScreenSurface::paintPicture(const Picture& picture, double x, double y, double width, double height) {

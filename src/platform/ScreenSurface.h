@@ -33,6 +33,7 @@ public:
     void setDrawStyle(int style) override { drawStyle_ = style; }
 
     void line(double x1, double y1, double x2, double y2, quint32 colour) override;
+    void fillBox(double x1, double y1, double x2, double y2, quint32 colour) override;
     void paintPicture(const Picture& picture, double x, double y, double width, double height) override;
     void print(const QString& text) override;
     double textWidth(const QString& text) override;

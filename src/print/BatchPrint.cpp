@@ -15,6 +15,7 @@
 #include "print/PrintJobs.h"
 #include "print/PrintProgress.h"
 #include "print/SpoolHandOff.h"
+#include "qrcode/ContactCodeWarnings.h"
 
 #include <QFileInfo>
 #include <QTextStream>
@@ -76,6 +77,9 @@ int runBatchPrint(const BatchPrintRequest& r, const QString& currentFolder, QTex
         messages.error(zoneTooLongMessage(zone));
         return 1;
     }
+    // Printed all the same, as after a "Oui" to the window's warned question.
+    for (const QString& warning : codewarning::forCard(m.card))
+        err << QStringLiteral("Attention : ") << warning << '\n';
     const QString title =
         m.card.FilePath.isEmpty() ? QStringLiteral("Kalimo") : QFileInfo(m.card.FilePath).fileName();
 

@@ -1,6 +1,7 @@
 #include "print/CardDrawing.h"
 
 #include "platform/PrinterSurface.h"
+#include "qrcode/ContactCode.h"
 
 #include <QRegularExpression>
 
@@ -45,6 +46,14 @@ QRectF inkBox(PrinterSurface& s, const QString& line, double x, double y) {
     const qsizetype last = rows.lastIndexOf(QRegularExpression(QStringLiteral("[^ \r\n]")));
     const double left = x + s.textWidth(rows.left(first));
     return QRectF(left, y, s.textWidth(rows.left(last + 1)) - (left - x), height);
+}
+
+// The logo's place holds a picture, or the contact code made from the card.
+void drawCardLogo(PrinterSurface& s, const CardDocument& card, CardOrigin at, DrawnCard* drawn) {
+    if (showsContactCode(card.Logo))
+        drawContactCode(s, card, at, drawn);
+    else
+        drawLogo(s, card.Logo, at, drawn);
 }
 
 } // namespace
@@ -126,15 +135,15 @@ void drawZone(PrinterSurface& s, const TextZone& zone, int n, ZonePrintLines& li
 void drawCard(PrinterSurface& s, CardSource source, CardOrigin at, DrawOrder order, DrawnCard* drawn) {
     const PrintLayout& layout = source.layout;
     if (drawn)
-        *drawn = {QRectF(at.X, at.Y, layout.cardWidth, layout.cardHeight), std::nullopt, {}};
+        *drawn = {QRectF(at.X, at.Y, layout.cardWidth, layout.cardHeight), std::nullopt, {}, std::nullopt};
     if (order == DrawOrder::LogoFirst)
-        drawLogo(s, source.card.Logo, at, drawn);
+        drawCardLogo(s, source.card, at, drawn);
     if (layout.printFrame)
         drawFrame(s, layout, at);
     if (layout.printCutMarks)
         drawCutMarks(s, layout, at);
     if (order == DrawOrder::DecorationsFirst)
-        drawLogo(s, source.card.Logo, at, drawn);
+        drawCardLogo(s, source.card, at, drawn);
     for (int n = 1; n <= 3; ++n)
         drawZone(s, source.card.zone(n), n, source.lines[std::size_t(n - 1)], layout.cardHeight, at,
                  drawn ? &drawn->zones[std::size_t(n - 1)] : nullptr);

@@ -35,10 +35,18 @@ struct DrawnZone {
     // one line high per row it prints; a blank line has no width.
     std::vector<QRectF> lines;
 };
+// The contact code in the logo's place: its square, quiet zone included, and its modules.
+struct DrawnCode {
+    QRectF square;
+    double moduleMm = 0;
+    bool encoded = true; // false: the card's details do not fit in a code, and none was drawn
+    bool empty = false;  // the code carries no detail of the card
+};
 struct DrawnCard {
     QRectF card;
-    std::optional<QRectF> logo; // when a picture is drawn
+    std::optional<QRectF> logo; // when a picture or the contact code is drawn
     std::array<DrawnZone, 3> zones;
+    std::optional<DrawnCode> code;
 };
 
 void drawFrame(PrinterSurface& surface, const PrintLayout& layout, CardOrigin at);

@@ -10,6 +10,7 @@
 #include "print/PrintConfirmation.h"
 #include "print/PrintJobs.h"
 #include "print/SpoolWatcher.h"
+#include "qrcode/ContactCodeWarnings.h"
 #include "setup/Form2.h"
 #include "setup/PrintSetupMenus.h"
 
@@ -130,7 +131,8 @@ static void printOnPrinter(Form1& w) {
 void Form1::Mnu_Imprimer_Click() {
     if (!askPrintSetup(*this))
         return;
-    if (p_.messages->show(printConfirmation(m_.request, m_.layout)) != MsgAnswer::Yes)
+    const MessageRequest question = printConfirmation(m_.request, m_.layout);
+    if (p_.messages->show(codewarning::withWarnings(question, m_.card)) != MsgAnswer::Yes)
         return;
     if (!prepareLines(*this))
         return;

@@ -122,17 +122,27 @@ private slots:
     }
 
     // The menus by their letters: Alt+F opens "&Fichier", a letter runs its entry; Right goes on
-    // to the help menu. Exactly the entry named runs.
+    // to the logo menu, then to the help menu. Exactly the entry named runs.
     void menuLetters_data() {
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("entry");
         const char* rows[][2] = {
-            {"N", "Mnu_Nouveau"},         {"O", "Mnu_Ouvrir"},         {"E", "Mnu_Enregistrer"},
-            {"S", "Mnu_EnregistrerSous"}, {"I", "Mnu_Imprimer"},       {"A", "Mnu_Apercu"},
-            {"D", "Mnu_ExportPdf"},       {"C", "Mnu_ConfigImp"},      {"P", "Mnu_ImpPort"},
-            {"Y", "Mnu_ImpPays"},         {"H", "Mnu_ChargeParam"},    {"L", "Mnu_Calibration"},
-            {"Q", "Mnu_Quitter"},         {"Right,S", "Mmu_Som_Aide"}, {"Right,R", "Mnu_AideIndex"},
-            {"Right,A", "Mnu_APropos"},
+            {"N", "Mnu_Nouveau"},
+            {"O", "Mnu_Ouvrir"},
+            {"E", "Mnu_Enregistrer"},
+            {"S", "Mnu_EnregistrerSous"},
+            {"I", "Mnu_Imprimer"},
+            {"A", "Mnu_Apercu"},
+            {"D", "Mnu_ExportPdf"},
+            {"C", "Mnu_ConfigImp"},
+            {"P", "Mnu_ImpPort"},
+            {"Y", "Mnu_ImpPays"},
+            {"H", "Mnu_ChargeParam"},
+            {"L", "Mnu_Calibration"},
+            {"Q", "Mnu_Quitter"},
+            {"Right,Right,S", "Mmu_Som_Aide"},
+            {"Right,Right,R", "Mnu_AideIndex"},
+            {"Right,Right,A", "Mnu_APropos"},
         };
         for (const auto& [keys, entry] : rows)
             QTest::newRow(entry) << QString::fromLatin1(keys) << QString::fromLatin1(entry);
@@ -170,7 +180,7 @@ private slots:
         QVERIFY(papers);
         fillPresetMenu(t.w, papers, presets.path());
         QCOMPARE(papers->actions().size(), 4);
-        QList<QMenu*> menus{t.w.Mnu_Fichier, t.w.Mnu_Aide, papers};
+        QList<QMenu*> menus{t.w.Mnu_Fichier, t.w.Mnu_Logo, t.w.Mnu_Aide, papers};
         for (QMenu* menu : menus) {
             QString letters;
             for (QAction* a : menu->actions()) {

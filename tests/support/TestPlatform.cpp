@@ -194,6 +194,9 @@ void RecordingPrinterSurface::setDrawStyle(int s) {
 void RecordingPrinterSurface::line(double x1, double y1, double x2, double y2, quint32 c) {
     record(QStringLiteral("Line(%1, %2, %3, %4, %5)").arg(num(x1), num(y1), num(x2), num(y2)).arg(c));
 }
+void RecordingPrinterSurface::fillBox(double x1, double y1, double x2, double y2, quint32 c) {
+    record(QStringLiteral("FillBox(%1, %2, %3, %4, %5)").arg(num(x1), num(y1), num(x2), num(y2)).arg(c));
+}
 void RecordingPrinterSurface::paintPicture(const Picture&, double x, double y, double w, double h) {
     record(QStringLiteral("PaintPicture(%1, %2, %3, %4)").arg(num(x), num(y), num(w), num(h)));
 }

@@ -106,6 +106,7 @@ public:
     double currentY() const override { return y_; }
     void setDrawStyle(int style) override;
     void line(double x1, double y1, double x2, double y2, quint32 colour) override;
+    void fillBox(double x1, double y1, double x2, double y2, quint32 colour) override;
     void paintPicture(const Picture& picture, double x, double y, double width, double height) override;
     void print(const QString& text) override;
     double textWidth(const QString& text) override;
