@@ -204,6 +204,54 @@ private slots:
                                 .arg(expected.width())
                                 .arg(expected.height())));
     }
+    // A card filled from a spreadsheet: each cell's code carries its own row's details.
+    void mergedRows() {
+        CardDocument card;
+        card.zone(1).Text = QStringLiteral("{Prénom} {Nom}");
+        card.zone(2).Text = QStringLiteral("«Poste»");
+        card.zone(3).Text = QStringLiteral("Tél. {Téléphone}");
+        for (int n = 1; n <= 3; ++n) {
+            card.zone(n).FontName = QStringLiteral("Liberation Sans");
+            card.zone(n).FontSize = 8;
+            card.zone(n).Alignment = n < 3 ? 1 : 0;
+        }
+        card.Logo.Left = 3;
+        card.Logo.Top = 3;
+        card.Logo.Width = 22;
+        card.Logo.Height = 22;
+        useContactCode(card.Logo);
+        QTemporaryDir dir;
+        const QString cardPath = dir.filePath("equipe.cdv");
+        const QString csvPath = dir.filePath("equipe.csv");
+        for (const auto& [path, bytes] :
+             {std::pair{cardPath, cardfile::toBytes(card)},
+              std::pair{csvPath, QByteArray("Prénom;Nom;Poste;Téléphone\r\n"
+                                            "Léa;Martin;Gérante;01 23 45 67 89\r\n"
+                                            "Paul;Durand;Vendeur;01 23 45 67 90\r\n"
+                                            "Karim;Benali;Technicien;06 12 34 56 78\r\n")}}) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(bytes);
+        }
+        int code = -1;
+        const QString pdf = dir.filePath("equipe.pdf");
+        run(KALIMO_EXECUTABLE, {"--pdf", pdf, "--merge", csvPath, cardPath}, &code);
+        QCOMPARE(code, 0);
+        const QStringList expected[3] = {
+            {"N:Martin;Léa;;;", "FN:Léa Martin", "TITLE:Gérante", "TEL;TYPE=WORK,VOICE:+33123456789"},
+            {"N:Durand;Paul;;;", "FN:Paul Durand", "TITLE:Vendeur", "TEL;TYPE=WORK,VOICE:+33123456790"},
+            {"N:Benali;Karim;;;", "FN:Karim Benali", "TITLE:Technicien", "TEL;TYPE=WORK,VOICE:+33612345678"}};
+        const PrintLayout layout = PrintLayout::builtIn();
+        for (int cellNumber = 1; cellNumber <= 3; ++cellNumber) {
+            const CardOrigin cell = cellOrigin(layout, cellNumber);
+            const QString png = dir.filePath(QStringLiteral("cellule%1.png").arg(cellNumber));
+            run("pdftoppm", {"-r", "600", "-png", "-singlefile", "-x", QString::number(int(cell.X * PxPerMm)),
+                             "-y", QString::number(int(cell.Y * PxPerMm)), "-W",
+                             QString::number(int(layout.cardWidth * PxPerMm)), "-H",
+                             QString::number(int(layout.cardHeight * PxPerMm)), pdf, png.chopped(4)});
+            QCOMPARE(fieldsOf(run("zbarimg", {"--raw", "-q", png})), expected[cellNumber - 1]);
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(PrintedCodeTest)
