@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTableWidget>
@@ -184,5 +185,9 @@ void MergeWindow::buildControls() {
     setTabOrder(ExporterPdf, Fermer);
     setTabOrder(Fermer, Annuler);
     Apercu->setFocusPolicy(Qt::NoFocus);
-    resize(sizeHint().expandedTo(QSize(900, 620)));
+    // Roomy where the screen allows, never larger than the screen (large fonts, 2x scale).
+    QSize size = sizeHint().expandedTo(QSize(900, 620));
+    if (const QScreen* s = screen())
+        size = size.boundedTo(s->availableGeometry().size()).expandedTo(minimumSizeHint());
+    resize(size);
 }
