@@ -55,6 +55,9 @@ int runBatchMerge(const BatchPrintRequest& r, Module1& m, const PdfOutput& outpu
     for (std::size_t i = 0; i < table.rows.size(); ++i) {
         if (check.rowIsSound(i)) {
             rows.push_back(int(i));
+            for (const QString& warning : check.warnings[i])
+                err << QStringLiteral("Attention : ") << at(r.mergePath, table.rows[i].line) << warning
+                    << '\n';
             continue;
         }
         bad = true;

@@ -111,8 +111,9 @@ void MergeWindow::fillTable() {
             Lignes->setItem(
                 r, c + 1,
                 new QTableWidgetItem(c < row.values.size() ? oneLine(row.values.at(c)) : QString()));
-        const QString state =
-            check_.rowIsSound(i) ? QStringLiteral("correcte") : check_.problems[i].join(QLatin1Char(' '));
+        const QString state = !check_.rowIsSound(i)          ? check_.problems[i].join(QLatin1Char(' '))
+                              : check_.warnings[i].isEmpty() ? QStringLiteral("correcte")
+                                                             : check_.warnings[i].join(QLatin1Char(' '));
         Lignes->setItem(r, int(headings.size()) - 1, new QTableWidgetItem(state));
     }
     Lignes->resizeColumnsToContents();

@@ -6,6 +6,7 @@
 #include "print/CardDrawing.h"
 #include "print/DecoupeLignes.h"
 #include "print/PrintJobs.h"
+#include "qrcode/ContactCodeWarnings.h"
 
 #include <exception>
 
@@ -53,7 +54,12 @@ MergeCheck checkMerge(const CardDocument& card, const PrintLayout& layout, const
     MergeCheck check;
     check.missingFields = mergefields::missingFields(card, table);
     check.problems.reserve(table.rows.size());
-    for (const CsvRow& row : table.rows)
-        check.problems.push_back(rowProblems(mergefields::cardForRow(card, table, row), layout, table, row));
+    check.warnings.reserve(table.rows.size());
+    for (const CsvRow& row : table.rows) {
+        const CardDocument filled = mergefields::cardForRow(card, table, row);
+        check.problems.push_back(rowProblems(filled, layout, table, row));
+        // Each row's details make its own code, so each may come out too small.
+        check.warnings.push_back(codewarning::forCard(filled));
+    }
     return check;
 }

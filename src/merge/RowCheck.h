@@ -14,10 +14,11 @@ QStringList rowProblems(const CardDocument& card, const PrintLayout& layout, con
                         const CsvRow& row);
 
 // The whole table checked against the card: the fields it lacks, and each row's problems
-// (rowProblems), by row index.
+// (rowProblems) and contact code warnings (printed all the same), by row index.
 struct MergeCheck {
     QStringList missingFields;
     std::vector<QStringList> problems;
+    std::vector<QStringList> warnings;
     bool rowIsSound(std::size_t row) const { return problems.at(row).isEmpty(); }
 };
 MergeCheck checkMerge(const CardDocument& card, const PrintLayout& layout, const CsvTable& table);

@@ -195,6 +195,48 @@ private slots:
         QCOMPARE(said, QStringList{QStringLiteral("Attention : ") + codewarning::tooLong()});
     }
 
+    // Filled from a spreadsheet, each row makes its own code: only the row whose details need
+    // more modules than the logo's square gives room for is warned of, by its line.
+    void mergedRows() {
+        CardDocument card = contactCard(20, 20);
+        card.zone(1).Text = QStringLiteral("{Nom}");
+        card.zone(3).Text = QStringLiteral("{Contact}");
+        CardDocument shortRow = card;
+        shortRow.zone(1).Text = QStringLiteral("Léa");
+        shortRow.zone(3).Text = QStringLiteral("Tél. 01 23 45 67 89");
+        CardDocument longRow = card;
+        longRow.zone(1).Text = QStringLiteral("Hélène Lefèvre-Duchâteau");
+        longRow.zone(3).Text = QStringLiteral("Tél. 01 23 45 67 89 - Port. 06 12 34 56 78\r\n"
+                                              "helene.lefevre-duchateau@exemple-societe.fr\r\n"
+                                              "https://www.exemple-societe.fr/equipe/helene");
+        const double side = (modulesOf(shortRow) + 8) * MinModuleMm + 0.05;
+        QVERIFY((modulesOf(longRow) + 8) * MinModuleMm > side);
+        card.Logo.Width = side;
+        card.Logo.Height = side;
+        QTemporaryDir dir;
+        const QString cardPath = dir.filePath("equipe.cdv");
+        const QString csvPath = dir.filePath("equipe.csv");
+        for (const auto& [path, bytes] :
+             {std::pair{cardPath, cardfile::toBytes(card)},
+              std::pair{csvPath, ("Nom;Contact\r\nLéa;Tél. 01 23 45 67 89\r\n" + longRow.zone(1).Text +
+                                  ";\"" + longRow.zone(3).Text + "\"\r\n")
+                                     .toUtf8()}}) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(bytes);
+        }
+        QProcess kalimo;
+        kalimo.start(KALIMO_EXECUTABLE, {"--pdf", dir.filePath("equipe.pdf"), "--merge", csvPath, cardPath});
+        QVERIFY(kalimo.waitForFinished(60000));
+        QCOMPARE(kalimo.exitCode(), 0);
+        const QStringList said =
+            QString::fromUtf8(kalimo.readAllStandardError()).split('\n').filter("Attention");
+        QCOMPARE(said.size(), 1);
+        QVERIFY2(said[0].startsWith(
+                     QStringLiteral("Attention : %1, ligne 3 : Le code QR est trop petit").arg(csvPath)),
+                 qPrintable(said[0]));
+    }
+
     // The most a code holds at level M, with the UTF-8 announcement: 2330 bytes.
     void encoderLimit_data() {
         QTest::addColumn<int>("bytes");
