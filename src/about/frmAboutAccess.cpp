@@ -10,8 +10,7 @@ using access::describe;
 
 void frmAbout::setUpAccess() {
     const QList<QWidget*> order{cmdOK, Command1, cmdSysInfo, Label3, lblDisclaimer, Image2};
-    for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    access::chainTabOrder(order);
 
     describe(Label3, QStringLiteral("Site web"), about::siteTooltip());
     describe(lblDisclaimer, QStringLiteral("Courriel"), QStringLiteral("Envoyer un courriel"));

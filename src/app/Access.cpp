@@ -80,4 +80,9 @@ void describe(QWidget* widget, const QString& name, const QString& description) 
     widget->setAccessibleDescription(description);
 }
 
+void chainTabOrder(const QList<QWidget*>& order) {
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
 } // namespace access

@@ -27,6 +27,9 @@ QChar mnemonicOf(const QString& caption);
 // draws without one (scroll bars).
 void outlineFocus(QWidget* widget);
 
+// Tab goes from each control to the next, in the order given.
+void chainTabOrder(const QList<QWidget*>& order);
+
 // What a screen reader says of a control, in French: its name, then what it is for.
 void describe(QWidget* widget, const QString& name, const QString& description);
 

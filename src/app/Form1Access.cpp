@@ -27,8 +27,7 @@ void Form1::setUpAccess() {
     const QList<QWidget*> order{Label1,   Label2,   Label3,   Text1,    Option1,  Option2,   Option3,
                                 Command1, Command2, Picture2, Command3, Command6, Command10, Command11,
                                 Command5, Command8, Command9, Command7, Command4};
-    for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    access::chainTabOrder(order);
 
     Picture1->setAccessibleName(QStringLiteral("Carte de visite"));
     Picture1->setAccessibleDescription(QStringLiteral("La carte telle qu'elle s'imprime"));

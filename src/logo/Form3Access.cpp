@@ -43,8 +43,7 @@ void Form3::setUpAccess() {
             bar->installEventFilter(new RightIsMore(bar));
     }
     const QList<QWidget*> order{HScroll1, VScroll1, Combo1, HScroll2, VScroll2, Command1, Command2};
-    for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    access::chainTabOrder(order);
     // Escape is "&Annuler": it puts the size back as the button does.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     escape->setObjectName(QStringLiteral("Escape"));

@@ -3,14 +3,11 @@
 #include "app/Module1.h"
 #include "merge/MergeJob.h"
 #include "merge/RowCheck.h"
-#include "platform/CupsSpooler.h"
-#include "platform/QPrinterSurface.h"
+#include "print/BatchOutput.h"
 #include "print/BatchPrint.h"
 #include "print/PdfOutput.h"
 #include "print/PrintJobs.h"
-#include "print/SpoolHandOff.h"
 
-#include <QFileInfo>
 #include <QTextStream>
 
 namespace {
@@ -76,36 +73,11 @@ int runBatchMerge(const BatchPrintRequest& r, Module1& m, const PdfOutput& outpu
     }
 
     const MergeJob job{m.card, m.layout, table, rows, fillingFor(r)};
-    const QString title =
-        m.card.FilePath.isEmpty() ? QStringLiteral("Kalimo") : QFileInfo(m.card.FilePath).fileName();
-    if (!r.toSpooler) {
-        auto surface = output.kind == PdfOutput::Kind::StandardOutput
-                           ? QPrinterSurface::pdfOutput(writeToStandardOutput)
-                           : QPrinterSurface::pdfFile(r.pdfPath, calls);
-        surface->setJobTitle(title);
-        if (runMergeJob(*surface, job) != MergeOutcome::Done) {
-            err << (output.kind == PdfOutput::Kind::StandardOutput
-                        ? QStringLiteral("Les pages n'ont pas pu être écrites sur la sortie standard.")
-                        : QStringLiteral("Le fichier %1 n'a pas pu être écrit.").arg(r.pdfPath))
-                << '\n';
-            return 1;
-        }
-        return 0;
-    }
-    CupsSpooler spooler;
-    spooler.setCurrentPrinter(r.printer);
-    QPrinterSurface surface(spooler);
-    surface.setJobTitle(title);
-    if (runMergeJob(surface, job) != MergeOutcome::Done) {
-        err << QString::fromUtf8(PrintFailureMessage) << '\n';
-        return 1;
-    }
-    const std::shared_ptr<SpoolDocument> document = surface.takeDocument();
-    if (!document)
-        return 0;
-    const std::atomic<bool> never{false};
-    const SpoolOutcome outcome = SpoolHandOff(spooler).run(*document, never);
-    if (!outcome.message.isEmpty())
-        err << outcome.message << '\n';
-    return exitCodeFor(outcome);
+    return sendBatchOutput(r, output, m.card.FilePath, calls, err, true, [&](PrinterSurface& surface) {
+        if (runMergeJob(surface, job) == MergeOutcome::Done)
+            return true;
+        if (r.toSpooler)
+            err << QString::fromUtf8(PrintFailureMessage) << '\n';
+        return false;
+    });
 }

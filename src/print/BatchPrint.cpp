@@ -3,21 +3,19 @@
 #include "app/CommandLine.h"
 #include "app/Module1.h"
 #include "merge/BatchMerge.h"
-#include "platform/CupsSpooler.h"
 #include "platform/QPrinterSurface.h"
 #include "platform/QtPictureLoader.h"
 #include "platform/StreamMessageBoxes.h"
 #include "print/BatchInputs.h"
+#include "print/BatchOutput.h"
 #include "print/CalibrationPage.h"
 #include "print/CardDrawing.h"
 #include "print/DecoupeLignes.h"
 #include "print/PdfOutput.h"
 #include "print/PrintJobs.h"
 #include "print/PrintProgress.h"
-#include "print/SpoolHandOff.h"
 #include "qrcode/ContactCodeWarnings.h"
 
-#include <QFileInfo>
 #include <QTextStream>
 
 namespace {
@@ -80,42 +78,12 @@ int runBatchPrint(const BatchPrintRequest& r, const QString& currentFolder, QTex
     // Printed all the same, as after a "Oui" to the window's warned question.
     for (const QString& warning : codewarning::forCard(m.card))
         err << QStringLiteral("Attention : ") << warning << '\n';
-    const QString title =
-        m.card.FilePath.isEmpty() ? QStringLiteral("Kalimo") : QFileInfo(m.card.FilePath).fileName();
-
-    if (!r.toSpooler) {
-        auto surface = output.kind == PdfOutput::Kind::StandardOutput
-                           ? QPrinterSurface::pdfOutput(writeToStandardOutput)
-                           : QPrinterSurface::pdfFile(r.pdfPath, calls);
-        surface->setJobTitle(title);
-        if (!runJob(m, r, *surface, messages)) {
-            err << (output.kind == PdfOutput::Kind::StandardOutput
-                        ? QStringLiteral("La page n'a pas pu être écrite sur la sortie standard.")
-                        : QStringLiteral("Le fichier %1 n'a pas pu être écrit.").arg(r.pdfPath))
-                << '\n';
-            return 1;
-        }
-        return 0;
-    }
     // A page of no card sends nothing; say so rather than let it pass for a print.
-    if (r.position == 0 && (r.copies >= 0 ? r.copies : m.layout.cardCount) == 0) {
+    if (r.toSpooler && r.position == 0 && (r.copies >= 0 ? r.copies : m.layout.cardCount) == 0) {
         err << QStringLiteral("Aucune carte à imprimer (--copies 0) : rien n'a été envoyé à l'imprimante.")
             << '\n';
         return 1;
     }
-    CupsSpooler spooler;
-    // Empty: the default printer, whose absence the hand-off explains.
-    spooler.setCurrentPrinter(r.printer);
-    QPrinterSurface surface(spooler);
-    surface.setJobTitle(title);
-    if (!runJob(m, r, surface, messages))
-        return 1;
-    const std::shared_ptr<SpoolDocument> document = surface.takeDocument();
-    if (!document) // an empty page: nothing to send
-        return 0;
-    const std::atomic<bool> never{false};
-    const SpoolOutcome outcome = SpoolHandOff(spooler).run(*document, never);
-    if (!outcome.message.isEmpty())
-        err << outcome.message << '\n';
-    return exitCodeFor(outcome);
+    return sendBatchOutput(r, output, m.card.FilePath, calls, err, false,
+                           [&](PrinterSurface& surface) { return runJob(m, r, surface, messages); });
 }

@@ -20,8 +20,7 @@ void Form2::setUpAccess() {
     for (int box : {3, 1, 2, 4, 6, 5})
         order << Text[box - 1];
     order << Command5 << Command4 << Command3 << Command6 << Command2 << Command1;
-    for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    access::chainTabOrder(order);
 
     describe(Text7, QStringLiteral("Nombre de cartes identiques"),
              QStringLiteral("Combien de cartes identiques imprimer sur la feuille, de 0 à 10"));

@@ -13,8 +13,7 @@ using access::describe;
 
 void VisuIMG::setUpAccess() {
     const QList<QWidget*> order{Drive1, Dir1, Combo1, File1, Command2, Command1};
-    for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    access::chainTabOrder(order);
 
     describe(Drive1, QStringLiteral("Lecteur"),
              QStringLiteral("Le disque ou le support où chercher les images"));
